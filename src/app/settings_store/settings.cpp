@@ -1,0 +1,54 @@
+#include "app/settings_store/settings.h"
+
+#include "app/settings_store/conversions.h"
+#include "glass/glass.h"
+
+namespace lumvale {
+namespace {
+
+// One row per in-memory setting: where it is stored, its default, and the
+// field it fills. Loading and saving both walk this table, so the two can
+// never disagree about a name.
+struct FlagRow {
+    const std::wstring& key;
+    const wchar_t* defaultText;
+    bool Settings::*field;
+};
+struct IndexRow {
+    const std::wstring& key;
+    const wchar_t* defaultText;
+    std::int16_t Settings::*field;
+};
+
+const FlagRow kFlagRows[] = {
+    {store_names::kRemember, L"0", &Settings::RememberOn},
+    {store_names::kBeep, L"0", &Settings::BeepOn},
+};
+const IndexRow kIndexRows[] = {
+    {store_names::kPopupKeys, L"1", &Settings::PopupKeys},
+    {store_names::kHotKeys, L"6", &Settings::HotKeys},
+};
+
+}  // namespace
+
+void LoadSettings(SettingsStore& store, Settings& settings, Glass& glass) {
+    for (const auto& row : kFlagRows) {
+        if (auto on = FlagFromText(store.ReadSetting(store_names::kSettings, row.key, row.defaultText)))
+            settings.*row.field = *on;
+    }
+    for (const auto& row : kIndexRows) {
+        if (auto index = Int16FromText(store.ReadSetting(store_names::kSettings, row.key, row.defaultText)))
+            settings.*row.field = *index;
+    }
+    glass.ApplyTaskbarAlpha();
+    store.DeleteSection(store_names::kTemp);
+}
+
+void SaveSettings(SettingsStore& store, const Settings& settings) {
+    for (const auto& row : kFlagRows)
+        store.WriteSetting(store_names::kSettings, row.key, settings.*row.field ? L"1" : L"0");
+    for (const auto& row : kIndexRows)
+        store.WriteSetting(store_names::kSettings, row.key, DecimalText(settings.*row.field));
+}
+
+}  // namespace lumvale

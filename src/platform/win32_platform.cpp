@@ -1,0 +1,207 @@
+#include "platform/win32_platform.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32_handles.h"
+
+namespace lumvale {
+namespace {
+
+HKEY RootKey(RegRoot root) { return root == RegRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+HKEY ToHkey(RegKeyHandle key) { return reinterpret_cast<HKEY>(key); }
+HANDLE ToHandle(SnapshotHandle snapshot) { return reinterpret_cast<HANDLE>(snapshot); }
+
+void CopyEntry(const PROCESSENTRY32W& source, ProcessEntry& entry) {
+    entry.processId = source.th32ProcessID;
+    std::copy(std::begin(source.szExeFile), std::end(source.szExeFile), entry.exeFile.begin());
+}
+
+// Text of a REG_SZ buffer of `bytes` bytes, up to its first NUL; the buffer
+// need not be terminated.
+std::wstring TextOfData(const std::vector<wchar_t>& data, DWORD bytes) {
+    const std::size_t chars = std::min<std::size_t>(bytes / sizeof(wchar_t), data.size());
+    const auto end = std::find(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(chars), L'\0');
+    return std::wstring(data.begin(), end);
+}
+
+}  // namespace
+
+std::int16_t Win32Platform::GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
+
+Point Win32Platform::GetCursorPos() {
+    POINT point{};
+    ::GetCursorPos(&point);
+    return {point.x, point.y};
+}
+
+Hwnd Win32Platform::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+std::int32_t Win32Platform::GetWindowLongExStyle(Hwnd window) {
+    return static_cast<std::int32_t>(::GetWindowLongW(ToHwnd(window), GWL_EXSTYLE));
+}
+
+void Win32Platform::SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) {
+    ::SetWindowLongW(ToHwnd(window), GWL_EXSTYLE, exStyle);
+}
+
+bool Win32Platform::SetLayeredWindowAttributes(Hwnd window, std::uint8_t alpha) {
+    return ::SetLayeredWindowAttributes(ToHwnd(window), 0, alpha, LWA_ALPHA) != FALSE;
+}
+
+void Win32Platform::RedrawWindowScreen(int width, int height) {
+    RECT rect{0, 0, width, height};
+    ::RedrawWindow(nullptr, &rect, nullptr, RDW_INVALIDATE | RDW_NOINTERNALPAINT | RDW_ALLCHILDREN);
+}
+
+int Win32Platform::GetScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int Win32Platform::GetScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+
+Hwnd Win32Platform::FindWindow(const std::wstring& className, const std::wstring& title) {
+    return FromHwnd(::FindWindowW(className.c_str(), title.c_str()));
+}
+
+Hwnd Win32Platform::GetParent(Hwnd window) { return FromHwnd(::GetParent(ToHwnd(window))); }
+
+std::wstring Win32Platform::GetClassName(Hwnd window, int bufferChars) {
+    if (bufferChars <= 0) return {};
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(bufferChars), L'\0');
+    const int copied = ::GetClassNameW(ToHwnd(window), buffer.data(), bufferChars);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(std::clamp(copied, 0, bufferChars - 1)));
+}
+
+std::wstring Win32Platform::GetWindowText(Hwnd window, int bufferChars) {
+    if (bufferChars <= 0) return {};
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(bufferChars), L'\0');
+    const int copied = ::GetWindowTextW(ToHwnd(window), buffer.data(), bufferChars);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(std::clamp(copied, 0, bufferChars - 1)));
+}
+
+std::uint32_t Win32Platform::GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) {
+    DWORD process = 0;
+    const DWORD thread = ::GetWindowThreadProcessId(ToHwnd(window), &process);
+    if (processId) *processId = process;
+    return thread;
+}
+
+void Win32Platform::SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) {
+    ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void Win32Platform::ProcessPendingMessages() {
+    // Handles what is queued now; the bound keeps a handler that keeps
+    // posting from holding the caller forever.
+    MSG message;
+    for (int handled = 0; handled < 1000 && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++handled) {
+        if (message.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+SnapshotHandle Win32Platform::CreateToolhelp32Snapshot() {
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return kInvalidSnapshot;
+    return reinterpret_cast<SnapshotHandle>(snapshot);
+}
+
+bool Win32Platform::Process32First(SnapshotHandle snapshot, ProcessEntry& entry) {
+    PROCESSENTRY32W record{};
+    record.dwSize = sizeof(record);
+    if (!::Process32FirstW(ToHandle(snapshot), &record)) return false;
+    CopyEntry(record, entry);
+    return true;
+}
+
+bool Win32Platform::Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) {
+    PROCESSENTRY32W record{};
+    record.dwSize = sizeof(record);
+    if (!::Process32NextW(ToHandle(snapshot), &record)) return false;
+    CopyEntry(record, entry);
+    return true;
+}
+
+void Win32Platform::CloseHandle(SnapshotHandle snapshot) { ::CloseHandle(ToHandle(snapshot)); }
+
+void Win32Platform::Beep(std::uint32_t frequency, std::uint32_t durationMs) { ::Beep(frequency, durationMs); }
+
+RegKeyHandle Win32Platform::RegOpenKey(RegRoot root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(RootKey(root), path.c_str(), 0, MAXIMUM_ALLOWED, &key) != ERROR_SUCCESS) return 0;
+    return reinterpret_cast<RegKeyHandle>(key);
+}
+
+RegKeyHandle Win32Platform::RegCreateKey(RegRoot root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return reinterpret_cast<RegKeyHandle>(key);
+}
+
+RegQueryResult Win32Platform::RegQueryValueEx(RegKeyHandle key, const std::wstring& name,
+                                              std::wstring& text, std::uint32_t bufferBytes) {
+    // The value may change between the size query and the read (another
+    // running copy writes the same store), so a few attempts are made.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0;
+        DWORD bytes = 0;
+        if (::RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+            return RegQueryResult::NotFound;
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return RegQueryResult::NotFound;
+        std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
+        DWORD read = static_cast<DWORD>((data.size()) * sizeof(wchar_t));
+        const LONG status = ::RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &type,
+                                               reinterpret_cast<BYTE*>(data.data()), &read);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+            return RegQueryResult::NotFound;
+        text = TextOfData(data, read);
+        if (bufferBytes != 0 && read > bufferBytes) {
+            const std::size_t fits = bufferBytes / sizeof(wchar_t) - 1;
+            if (text.size() > fits) text.resize(fits);
+            return RegQueryResult::MoreData;
+        }
+        return RegQueryResult::Ok;
+    }
+    return RegQueryResult::NotFound;
+}
+
+void Win32Platform::RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) {
+    const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    ::RegSetValueExW(ToHkey(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
+}
+
+void Win32Platform::RegDeleteValue(RegKeyHandle key, const std::wstring& name) {
+    ::RegDeleteValueW(ToHkey(key), name.c_str());
+}
+
+void Win32Platform::RegDeleteKey(RegRoot root, const std::wstring& path) {
+    ::RegDeleteKeyW(RootKey(root), path.c_str());
+}
+
+void Win32Platform::RegFlushKey(RegKeyHandle key) { ::RegFlushKey(ToHkey(key)); }
+
+void Win32Platform::RegCloseKey(RegKeyHandle key) { ::RegCloseKey(ToHkey(key)); }
+
+void Win32Platform::ShellExecute(const std::wstring& verb, const std::wstring& file,
+                                 const std::wstring& parameters, const std::wstring& directory,
+                                 int showCommand) {
+    ::ShellExecuteW(nullptr, verb.c_str(), file.c_str(), parameters.c_str(), directory.c_str(), showCommand);
+}
+
+std::uint32_t Win32Platform::GetVersionMajor() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    ::GetVersionExW(&info);
+    return info.dwMajorVersion;
+}
+
+}  // namespace lumvale

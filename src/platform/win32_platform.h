@@ -1,0 +1,45 @@
+#pragma once
+// The seam's real implementation: each operation forwards to its Win32 call.
+
+#include "platform/platform.h"
+
+namespace lumvale {
+
+class Win32Platform : public Platform {
+public:
+    std::int16_t GetAsyncKeyState(int virtualKey) override;
+    Point GetCursorPos() override;
+    Hwnd GetForegroundWindow() override;
+    std::int32_t GetWindowLongExStyle(Hwnd window) override;
+    void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) override;
+    bool SetLayeredWindowAttributes(Hwnd window, std::uint8_t alpha) override;
+    void RedrawWindowScreen(int width, int height) override;
+    int GetScreenWidth() override;
+    int GetScreenHeight() override;
+    Hwnd FindWindow(const std::wstring& className, const std::wstring& title) override;
+    Hwnd GetParent(Hwnd window) override;
+    std::wstring GetClassName(Hwnd window, int bufferChars) override;
+    std::wstring GetWindowText(Hwnd window, int bufferChars) override;
+    std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
+    void SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) override;
+    void ProcessPendingMessages() override;
+    SnapshotHandle CreateToolhelp32Snapshot() override;
+    bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) override;
+    bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) override;
+    void CloseHandle(SnapshotHandle snapshot) override;
+    void Beep(std::uint32_t frequency, std::uint32_t durationMs) override;
+    RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path) override;
+    RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path) override;
+    RegQueryResult RegQueryValueEx(RegKeyHandle key, const std::wstring& name, std::wstring& text,
+                                   std::uint32_t bufferBytes) override;
+    void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override;
+    void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override;
+    void RegDeleteKey(RegRoot root, const std::wstring& path) override;
+    void RegFlushKey(RegKeyHandle key) override;
+    void RegCloseKey(RegKeyHandle key) override;
+    void ShellExecute(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
+                      const std::wstring& directory, int showCommand) override;
+    std::uint32_t GetVersionMajor() override;
+};
+
+}  // namespace lumvale

@@ -1,0 +1,22 @@
+#pragma once
+// Shared set-up for the unit tests: a fake desktop with the program's store.
+
+#include <string>
+
+#include "app/settings_store/settings_store.h"
+#include "fake/fake_platform.h"
+
+namespace lumvale::testing {
+
+inline const std::wstring kSettingsPath = kApplicationKey + L"\\" + store_names::kSettings;
+inline const std::wstring kWinsPath = kApplicationKey + L"\\Wins";
+inline const std::wstring kTempPath = kApplicationKey + L"\\Temp";
+
+inline void StoreSetting(fake::FakePlatform& fake, const std::wstring& key, const std::wstring& text) {
+    fake.SetValue(RegRoot::CurrentUser, kSettingsPath, key, text);
+}
+inline std::optional<std::wstring> StoredSetting(const fake::FakePlatform& fake, const std::wstring& key) {
+    return fake.Value(RegRoot::CurrentUser, kSettingsPath, key);
+}
+
+}  // namespace lumvale::testing

@@ -9,6 +9,25 @@
 #include <cstdint>
 #include <string>
 
+// The seam's operations carry the names of the Win32 calls they stand for;
+// <windows.h> maps some of those names to their W forms, so the macros are
+// dropped here. Windows code includes <windows.h> before this header and
+// calls the W functions by their full names.
+#ifdef _WIN32
+#undef FindWindow
+#undef GetClassName
+#undef GetWindowText
+#undef Process32First
+#undef Process32Next
+#undef RegOpenKey
+#undef RegCreateKey
+#undef RegQueryValueEx
+#undef RegSetValueEx
+#undef RegDeleteValue
+#undef RegDeleteKey
+#undef ShellExecute
+#endif
+
 namespace lumvale {
 
 // A window handle as its 32-bit value. Windows keeps window handles within

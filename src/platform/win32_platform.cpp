@@ -1,8 +1,8 @@
-#include "platform/win32_platform.h"
-
 #include <windows.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
+
+#include "platform/win32_platform.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,0 +1,78 @@
+# Windows builds: the product, and (64-bit only) the win32 and e2e tiers that
+# run under Wine.
+enable_language(RC)
+
+set(LUMVALE_WIN32_SOURCES
+  src/platform/win32_platform.cpp
+  src/platform/window_base.cpp
+  src/tray/tray_icon.cpp
+  src/tray/tray_menu.cpp
+  src/app/main_window.cpp
+  src/app/app.cpp
+)
+add_library(lumvale_win32 STATIC ${LUMVALE_WIN32_SOURCES})
+target_link_libraries(lumvale_win32 PUBLIC lumvale_logic user32 gdi32 shell32 advapi32 comctl32)
+target_include_directories(lumvale_win32 PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(lumvale_win32 PRIVATE -Wall -Wextra)
+
+# Windows 2000 is the oldest system the program runs on: its headers keep
+# newer functions out of reach.
+foreach(target lumvale_logic lumvale_win32)
+  target_compile_definitions(${target} PUBLIC UNICODE _UNICODE PRIVATE _WIN32_WINNT=0x0500 WINVER=0x0500)
+endforeach()
+
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(LUMVALE_SUBSYSTEM_VERSION 5,--minor-subsystem-version,0,--major-os-version,5,--minor-os-version,0)
+else()
+  # 64-bit Windows starts at version 5.2.
+  set(LUMVALE_SUBSYSTEM_VERSION 5,--minor-subsystem-version,2,--major-os-version,5,--minor-os-version,2)
+endif()
+
+add_executable(lumvale WIN32 src/app/main.cpp res/lumvale.rc)
+target_link_libraries(lumvale PRIVATE lumvale_win32)
+target_compile_definitions(lumvale PRIVATE _WIN32_WINNT=0x0500 WINVER=0x0500)
+target_link_options(lumvale PRIVATE -municode -static -s
+  -Wl,--major-subsystem-version,${LUMVALE_SUBSYSTEM_VERSION})
+
+# The shipping 32-bit exe against the functions that Windows 2000 has.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_test(NAME imports COMMAND ${CMAKE_SOURCE_DIR}/tests/imports/check-imports.sh
+    ${LUMVALE_OBJDUMP} $<TARGET_FILE:lumvale> ${CMAKE_SOURCE_DIR}/tests/imports/win2000-allowlist.txt)
+endif()
+
+if(LUMVALE_PRODUCT_ONLY)
+  return()
+endif()
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(LUMVALE_WINE ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
+add_test(NAME wine_start COMMAND ${LUMVALE_WINE} start ${CMAKE_BINARY_DIR})
+add_test(NAME wine_stop COMMAND ${LUMVALE_WINE} stop ${CMAKE_BINARY_DIR})
+set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
+
+# Runs a test program under Wine in the build's own prefix and display.
+function(lumvale_wine_test name)
+  add_test(NAME ${name} COMMAND ${LUMVALE_WINE} exec ${CMAKE_BINARY_DIR} ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL TRUE TIMEOUT 600)
+endfunction()
+
+file(GLOB LUMVALE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+add_executable(win32_tests ${LUMVALE_WIN32_TESTS})
+target_link_libraries(win32_tests PRIVATE lumvale_win32 gtest_main)
+target_compile_definitions(win32_tests PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_options(win32_tests PRIVATE -static)
+lumvale_wine_test(win32 $<TARGET_FILE:win32_tests> --gtest_brief=1)
+
+file(GLOB LUMVALE_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+add_executable(e2e_tests ${LUMVALE_E2E_SOURCES})
+target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32 shell32 advapi32)
+target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_options(e2e_tests PRIVATE -static)
+add_dependencies(e2e_tests lumvale)
+include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)

@@ -1,0 +1,4 @@
+#pragma once
+
+#define IDI_LUMVALE 1
+#define IDB_MAKER_LOGO 2

@@ -1,0 +1,38 @@
+#include "app/app.h"
+
+#include "app/version_check.h"
+
+namespace lumvale {
+
+const wchar_t kTooOldMessage[] = L"抱歉，Lumvale无法在低于win 2k以下的系统运行！             ";
+
+App::App() {
+    glass.SetPopupCloser(this);
+    poller.SetPopup(this);
+}
+
+App::~App() = default;
+
+int App::Main() {
+    if (!IsWindows2000OrLater(platform)) {
+        ::MessageBoxW(nullptr, kTooOldMessage, L"Lumvale", MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
+    fMain.Load();
+    LoadSettings(store, settings, glass);
+
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+void App::ShowMe() {}
+void App::ClosePopup() {}
+void App::ShowSettings() {}
+void App::ShowAbout() {}
+void App::CloseOtherWindows() {}
+
+}  // namespace lumvale

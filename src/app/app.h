@@ -1,0 +1,46 @@
+#pragma once
+// The program's process-wide objects and its start-up.
+
+#include "app/main_window.h"
+#include "app/poller.h"
+#include "app/settings_store/settings.h"
+#include "glass/glass.h"
+#include "platform/win32_platform.h"
+#include "popup/window_info.h"
+
+namespace lumvale {
+
+class App : public PopupControl {
+public:
+    App();
+    ~App() override;
+
+    // Start-up: refuses systems older than Windows 2000, shows the splash
+    // (whose loading creates the hidden main window), loads the settings;
+    // then runs the message loop until the main window is gone.
+    int Main();
+
+    // PopupControl.
+    void ShowMe() override;
+    void ClosePopup() override;
+
+    // Modal windows of the tray menu; each brings an open one to the front
+    // instead of opening a second.
+    void ShowSettings();
+    void ShowAbout();
+    // Closes the about box, the popup and the settings dialog if open.
+    void CloseOtherWindows();
+
+    Win32Platform platform;
+    SettingsStore store{platform};
+    Settings settings;
+    Glass glass{platform, store};
+    WindowInfo windows{platform};
+    Poller poller{platform, store, settings, glass, windows};
+    MainWindow fMain{*this};
+};
+
+// The text of the message shown on systems older than Windows 2000.
+extern const wchar_t kTooOldMessage[];
+
+}  // namespace lumvale

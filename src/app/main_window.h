@@ -1,0 +1,42 @@
+#pragma once
+// fMain: the hidden main window. It owns the poller's 50 ms timer, the
+// program icon and the tray icon with its menu; closing it ends the program.
+
+#include "platform/win32_handles.h"
+#include "platform/window_base.h"
+#include "tray/tray_icon.h"
+#include "tray/tray_menu.h"
+
+namespace lumvale {
+
+class App;
+
+class MainWindow : public WindowBase, public TrayMenuOwner {
+public:
+    explicit MainWindow(App& app) : app_(app) {}
+
+    // Creates the window (and with it the tray icon and the timer) unless it
+    // exists.
+    void Load();
+    // The program icon; asking for it creates the window.
+    HICON Icon();
+    // Runs the unload steps and destroys the window, which ends the process.
+    void Unload();
+
+    void SystemTrayHandler(std::int16_t& action) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
+
+private:
+    void OnLoad();
+    void OnUnload();
+
+    App& app_;
+    unique_icon icon_;
+    TrayMenu menu_;
+    bool unloaded_ = false;
+};
+
+}  // namespace lumvale

@@ -1,0 +1,128 @@
+#include "app/poller.h"
+
+#include "app/settings_store/conversions.h"
+
+namespace lumvale {
+namespace {
+
+// Both lists name the same eight combinations; the popup list has "right
+// button alone" at 1, so its indexes are one higher.
+constexpr unsigned kCombinations[] = {0, kAlt, kCtrl, kShift, kAlt | kCtrl, kAlt | kShift, kCtrl | kShift,
+                                      kAlt | kCtrl | kShift};
+
+bool Pressed(Platform& platform, int virtualKey) { return platform.GetAsyncKeyState(virtualKey) != 0; }
+
+// Resets a flag when the scope ends, however it ends.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
+// Every listed modifier is queried, in the order Alt, Ctrl, Shift; keys that
+// are not listed may be up or down.
+bool AllPressed(Platform& platform, unsigned modifiers) {
+    bool all = true;
+    if (modifiers & kAlt) all = Pressed(platform, kVkMenu) && all;
+    if (modifiers & kCtrl) all = Pressed(platform, kVkControl) && all;
+    if (modifiers & kShift) all = Pressed(platform, kVkShift) && all;
+    return all;
+}
+
+}  // namespace
+
+std::optional<unsigned> HotKeyModifiers(std::int16_t hotKeys) {
+    if (hotKeys < 1 || hotKeys > 7) return std::nullopt;
+    return kCombinations[hotKeys];
+}
+
+std::optional<unsigned> PopupTriggerModifiers(std::int16_t popupKeys) {
+    if (popupKeys < 1 || popupKeys > 8) return std::nullopt;
+    return kCombinations[popupKeys - 1];
+}
+
+bool IsMouseButtonDown(Platform& platform) {
+    const bool left = Pressed(platform, kVkLButton);
+    const bool right = Pressed(platform, kVkRButton);
+    return left || right;
+}
+
+bool IsPopupTrigger(Platform& platform, std::int16_t popupKeys) {
+    if (!Pressed(platform, kVkRButton)) return false;
+    const auto modifiers = PopupTriggerModifiers(popupKeys);
+    return modifiers && AllPressed(platform, *modifiers);
+}
+
+void Poller::Tick() {
+    if (inTick_) return;
+    FlagScope running(inTick_);
+    CheckPopupTrigger();
+    CheckHotKeys();
+    ApplyRememberedAlpha();
+}
+
+void Poller::CheckPopupTrigger() {
+    switch (popupTriggerState_) {
+        case 0:
+            if (IsPopupTrigger(platform_, settings_.PopupKeys)) {
+                popupTriggerState_ = 1;
+                if (popup_) popup_->ShowMe();
+            }
+            break;
+        case 1:
+            if (!IsMouseButtonDown(platform_)) popupTriggerState_ = 2;
+            break;
+        case 2:
+            if (IsMouseButtonDown(platform_)) popupTriggerState_ = 3;
+            break;
+        default:
+            if (!IsMouseButtonDown(platform_)) {
+                popupTriggerState_ = 0;
+                if (popup_) popup_->ClosePopup();
+            }
+            break;
+    }
+}
+
+void Poller::CheckHotKeys() {
+    const auto modifiers = HotKeyModifiers(settings_.HotKeys);
+    if (!modifiers || !AllPressed(platform_, *modifiers)) return;
+    std::int16_t level = -1;
+    if (Pressed(platform_, kVkDigit0)) level = 0;
+    for (std::int16_t digit = 1; digit <= 9; ++digit) {
+        if (Pressed(platform_, kVkDigit0 + digit)) {
+            level = digit;
+            break;
+        }
+    }
+    if (level < 0) return;
+    // With nothing in front there is nothing to change or remember.
+    const Hwnd window = platform_.GetForegroundWindow();
+    if (window == 0) return;
+    glass_.SetGlassLevel(window, level);
+    const std::wstring identity = windows_.WindowIdentity(window);
+    if (identity.empty()) return;
+    const bool recordExists = !store_.ReadSetting(store_names::kWins, identity, L"").empty();
+    if (recordExists || settings_.RememberOn)
+        store_.WriteSetting(store_names::kWins, identity, DecimalText(level - 1));
+}
+
+void Poller::ApplyRememberedAlpha() {
+    const Hwnd window = platform_.GetForegroundWindow();
+    const std::wstring key = DecimalText(window);
+    if (!store_.ReadSetting(store_names::kTemp, key, L"").empty()) return;
+    const std::wstring identity = windows_.WindowIdentity(window);
+    // An empty identity would name the section's unnamed default value.
+    if (identity.empty()) return;
+    const auto value = RecordValueFromText(store_.ReadSetting(store_names::kWins, identity, L"-2"));
+    // Values that are no opacity are treated as no record: nothing is
+    // applied and nothing written. 9 would be level 10, which is opaque.
+    if (!value || *value <= -2 || *value >= kHighestGlassLevel) return;
+    if (*value >= 0) glass_.SetGlassLevel(window, static_cast<std::int16_t>(*value + 1));
+    store_.WriteSetting(store_names::kTemp, key, DecimalText(*value));
+}
+
+}  // namespace lumvale

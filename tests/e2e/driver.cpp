@@ -1,0 +1,319 @@
+#include "driver.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/win32_handles.h"
+
+namespace e2e {
+
+const wchar_t kSettingsSection[] = L"软件设置    ";
+const wchar_t kRememberKey[] = L"提示：     ";
+
+namespace {
+
+const wchar_t kProgramKey[] = L"Software\\Lumvale";
+
+std::wstring SectionPath(const std::wstring& section) { return std::wstring(kProgramKey) + L"\\" + section; }
+
+void SendKey(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    while (true) {
+        if (condition()) return true;
+        if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return condition();
+        Pause(20);
+    }
+}
+
+void Pause(int milliseconds) {
+    // Keeps the driver's own windows (if any) responsive while it waits.
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(5);
+    } while (static_cast<int>(::GetTickCount() - start) < milliseconds);
+}
+
+std::wstring ExeDirectory() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory(path);
+    return directory.substr(0, directory.find_last_of(L'\\'));
+}
+
+std::wstring LumvaleExePath() { return ExeDirectory() + L"\\lumvale.exe"; }
+
+Process::Process(const std::wstring& commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::wstring line = commandLine;
+    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+}
+
+Process::Process(Process&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Terminate();
+        if (process_) ::CloseHandle(process_);
+        process_ = std::exchange(other.process_, nullptr);
+        id_ = std::exchange(other.id_, 0);
+    }
+    return *this;
+}
+
+Process::~Process() {
+    Terminate();
+    if (process_) ::CloseHandle(process_);
+}
+
+bool Process::Running() const {
+    return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitForExit(int timeoutMs) {
+    return !process_ || ::WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+void Process::Terminate() {
+    if (Running()) {
+        ::TerminateProcess(process_, 1);
+        ::WaitForSingleObject(process_, 5000);
+    }
+}
+
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className, bool visibleOnly) {
+    struct Search {
+        DWORD processId;
+        const wchar_t* className;
+        bool visibleOnly;
+        std::vector<HWND> found;
+    } search{processId, className, visibleOnly, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner != s->processId) return TRUE;
+            if (s->visibleOnly && !::IsWindowVisible(window)) return TRUE;
+            if (s->className && ClassOf(window) != s->className) return TRUE;
+            s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindWindowOf(DWORD processId, const wchar_t* className, bool visibleOnly) {
+    const auto found = WindowsOf(processId, className, visibleOnly);
+    return found.empty() ? nullptr : found.front();
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[1024] = {};
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                          nullptr);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t buffer[256] = {};
+    ::GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT RectInParent(HWND child) {
+    RECT rect = WindowRectOf(child);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+int AlphaOf(HWND window) {
+    if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return -1;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    if (!::GetLayeredWindowAttributes(window, &key, &alpha, &flags)) return -2;
+    return (flags & LWA_ALPHA) ? alpha : -3;
+}
+
+bool IsTopmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+Lumvale::Lumvale() : process_(L"\"" + LumvaleExePath() + L"\"") {
+    WaitUntil([&] { return (main_ = FindWindowOf(process_.id(), L"LumvaleMain")) != nullptr; }, 15000);
+}
+
+bool Lumvale::Close(int timeoutMs) {
+    if (main_) ::PostMessageW(main_, WM_CLOSE, 0, 0);
+    return process_.WaitForExit(timeoutMs);
+}
+
+Notepad::Notepad() : process_(L"notepad.exe") {
+    WaitUntil([&] { return (window_ = FindWindowOf(process_.id(), L"Notepad", true)) != nullptr; }, 15000);
+    BringToFront();
+}
+
+HWND Notepad::edit() const { return ::FindWindowExW(window_, nullptr, L"Edit", nullptr); }
+
+void Notepad::BringToFront() const {
+    ::SetForegroundWindow(window_);
+    WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 3000);
+}
+
+void KeyDown(WORD virtualKey) { SendKey(virtualKey, false); }
+void KeyUp(WORD virtualKey) { SendKey(virtualKey, true); }
+
+void PressChord(const std::vector<WORD>& keys, int holdMs) {
+    for (WORD key : keys) KeyDown(key);
+    Pause(holdMs);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) KeyUp(*it);
+    Pause(30);
+}
+
+void MoveMouse(int x, int y) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / ::GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void MouseButton(bool right, bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                             : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void Click(int x, int y, bool right) {
+    MoveMouse(x, y);
+    Pause(60);
+    MouseButton(right, true);
+    Pause(120);
+    MouseButton(right, false);
+    Pause(60);
+}
+
+void ReleaseEverything() {
+    for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU}) KeyUp(key);
+    for (WORD key = '0'; key <= '9'; ++key) KeyUp(key);
+    MouseButton(false, false);
+    MouseButton(true, false);
+    Pause(100);
+}
+
+void ResetStore() {
+    HKEY software = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_ALL_ACCESS, &software) == ERROR_SUCCESS) {
+        ::RegDeleteTreeW(software, L"Lumvale");
+        ::RegCloseKey(software);
+    }
+}
+
+void MarkSettingsSaved() { WriteValue(kSettingsSection, kRememberKey, L"0"); }
+
+void WriteValue(const std::wstring& section, const std::wstring& name, const std::wstring& text) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
+std::optional<std::wstring> ReadValue(const std::wstring& section, const std::wstring& name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    wchar_t buffer[2048] = {};
+    DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
+    DWORD type = 0;
+    const LONG status = ::RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    return std::wstring(buffer);
+}
+
+bool SectionExists(const std::wstring& section) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+bool ProgramKeyExists() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kProgramKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+void Screenshot(const std::wstring& name) {
+    using namespace lumvale;
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    WindowDc screen(nullptr);
+    unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    unique_gdi_object bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return;
+    {
+        SelectionGuard selected(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    }
+    const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+    const DWORD imageBytes = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+    file.bfSize = file.bfOffBits + imageBytes;
+    const std::wstring directory = ExeDirectory() + L"\\..\\e2e-shots";
+    ::CreateDirectoryW(directory.c_str(), nullptr);
+    const std::wstring path = directory + L"\\" + name + L".bmp";
+    if (FILE* out = _wfopen(path.c_str(), L"wb")) {
+        std::fwrite(&file, sizeof(file), 1, out);
+        std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
+        std::fwrite(bits, 1, imageBytes, out);
+        std::fclose(out);
+    }
+}
+
+}  // namespace e2e

@@ -1,0 +1,109 @@
+#pragma once
+// The end-to-end driver: starts the real lumvale.exe and other programs in
+// the Wine session, moves real keys and the mouse with SendInput, and reads
+// the results back through Win32 (window styles and alphas, texts,
+// rectangles, the registry). Waits poll until a state holds.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+void Pause(int milliseconds);
+
+std::wstring ExeDirectory();
+std::wstring LumvaleExePath();
+
+// A process started by the driver; terminated on destruction if still alive.
+class Process {
+public:
+    Process() = default;
+    explicit Process(const std::wstring& commandLine);
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    DWORD id() const { return id_; }
+    HANDLE handle() const { return process_; }
+    bool Running() const;
+    bool WaitForExit(int timeoutMs);
+    void Terminate();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Top-level windows, including hidden ones, of a process; optionally of a class.
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className = nullptr, bool visibleOnly = false);
+HWND FindWindowOf(DWORD processId, const wchar_t* className, bool visibleOnly = false);
+std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
+RECT WindowRectOf(HWND window);
+// The rectangle of `child` relative to the client area of its parent.
+RECT RectInParent(HWND child);
+
+// Layered alpha of any window: -1 when not layered.
+int AlphaOf(HWND window);
+bool IsTopmost(HWND window);
+
+// lumvale.exe, started and waited for until its hidden main window exists.
+class Lumvale {
+public:
+    Lumvale();
+    HWND mainWindow() const { return main_; }
+    Process& process() { return process_; }
+    // Asks the hidden window to close, as the tray menu's Exit does.
+    bool Close(int timeoutMs = 5000);
+
+private:
+    Process process_;
+    HWND main_ = nullptr;
+};
+
+// Wine's notepad in front, with its own process.
+class Notepad {
+public:
+    Notepad();
+    HWND window() const { return window_; }
+    HWND edit() const;
+    Process& process() { return process_; }
+    void BringToFront() const;
+
+private:
+    Process process_;
+    HWND window_ = nullptr;
+};
+
+// Real input.
+void KeyDown(WORD virtualKey);
+void KeyUp(WORD virtualKey);
+void PressChord(const std::vector<WORD>& keys, int holdMs = 120);
+void MoveMouse(int x, int y);
+void MouseButton(bool right, bool down);
+void Click(int x, int y, bool right = false);
+void ReleaseEverything();
+
+// The program's store in HKCU\Software\Lumvale.
+void ResetStore();
+// A store in which the settings were saved once, so no dialog opens at start.
+void MarkSettingsSaved();
+void WriteValue(const std::wstring& section, const std::wstring& name, const std::wstring& text);
+std::optional<std::wstring> ReadValue(const std::wstring& section, const std::wstring& name);
+bool SectionExists(const std::wstring& section);
+bool ProgramKeyExists();
+extern const wchar_t kSettingsSection[];
+extern const wchar_t kRememberKey[];
+
+// Saves the whole screen as build/e2e-shots/<name>.bmp.
+void Screenshot(const std::wstring& name);
+
+}  // namespace e2e

@@ -17,6 +17,9 @@ public:
     // the settings item in bold) and returns what was chosen once it closed.
     TrayCommand Track(HWND owner);
 
+    // The popup that is shown, for inspection.
+    HMENU items() const { return items_; }
+
 private:
     unique_menu bar_;  // mnuTray, holding the popup that is shown
     HMENU items_ = nullptr;

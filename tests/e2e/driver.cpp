@@ -279,6 +279,107 @@ bool ProgramKeyExists() {
     return true;
 }
 
+HWND Taskbar() { return ::FindWindowW(L"Shell_TrayWnd", nullptr); }
+
+ScreenPixels::ScreenPixels(const RECT& area) : area_(area) {
+    using namespace lumvale;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    WindowDc screen(nullptr);
+    unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    unique_gdi_object bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return;
+    {
+        SelectionGuard selected(memory.get(), bitmap.get());
+        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
+    const auto* words = static_cast<const DWORD*>(bits);
+    pixels_.assign(words, words + width * height);
+}
+
+COLORREF ScreenPixels::At(int x, int y) const {
+    const int width = area_.right - area_.left;
+    const int column = x - area_.left;
+    const int row = y - area_.top;
+    if (pixels_.empty() || column < 0 || row < 0 || column >= width || row >= area_.bottom - area_.top)
+        return CLR_INVALID;
+    const DWORD bgr = pixels_[static_cast<std::size_t>(row * width + column)];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}
+
+std::optional<POINT> FindLumvaleTrayIcon() {
+    // The notification area is the right end of the taskbar; Lumvale's icon
+    // is the one with the orange stripes. Wine's taskbar packs its icons in
+    // cells of the small icon size plus a border of 2 on each side.
+    const RECT bar = WindowRectOf(Taskbar());
+    const RECT area{bar.right - 200, bar.top, bar.right, bar.bottom};
+    const ScreenPixels pixels(area);
+    const int cell = ::GetSystemMetrics(SM_CXSMICON) + 4;
+    for (int x = area.right - 1; x >= area.left; --x) {
+        for (int y = area.top; y < area.bottom; ++y) {
+            const COLORREF c = pixels.At(x, y);
+            if (c == CLR_INVALID) continue;
+            if (GetRValue(c) > 200 && GetGValue(c) > 110 && GetGValue(c) < 215 && GetBValue(c) < 100) {
+                const int fromRight = (bar.right - 1 - x) / cell;
+                return POINT{bar.right - cell * fromRight - cell / 2, (bar.top + bar.bottom) / 2};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+HWND OpenMenuOf(DWORD processId) { return FindWindowOf(processId, L"#32768", true); }
+
+void PostTrayNotification(HWND mainWindow, UINT mouseMessage) {
+    // The icon's id goes in wParam; the program does not look at it.
+    ::PostMessageW(mainWindow, 0x202, 0, mouseMessage);
+}
+
+namespace {
+std::wstring RecordFile() { return ExeDirectory() + L"\\url-record.txt"; }
+}  // namespace
+
+void RegisterUrlRecorder() {
+    const std::wstring command = L"\"" + ExeDirectory() + L"\\url_recorder.exe\" \"%1\"";
+    for (const wchar_t* scheme : {L"http", L"https", L"mailto"}) {
+        const std::wstring path = std::wstring(L"Software\\Classes\\") + scheme + L"\\shell\\open\\command";
+        HKEY key = nullptr;
+        if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr) != ERROR_SUCCESS)
+            continue;
+        ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                         static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+        ::RegCloseKey(key);
+    }
+    ClearRecordedUrls();
+}
+
+void ClearRecordedUrls() { ::DeleteFileW(RecordFile().c_str()); }
+
+std::vector<std::wstring> RecordedUrls() {
+    std::vector<std::wstring> urls;
+    FILE* in = _wfopen(RecordFile().c_str(), L"r, ccs=UTF-8");
+    if (!in) return urls;
+    wchar_t line[4096];
+    while (std::fgetws(line, 4096, in)) {
+        std::wstring url(line);
+        while (!url.empty() && (url.back() == L'\n' || url.back() == L'\r')) url.pop_back();
+        if (url.size() >= 2 && url.front() == L'"' && url.back() == L'"') url = url.substr(1, url.size() - 2);
+        urls.push_back(url);
+    }
+    std::fclose(in);
+    return urls;
+}
+
 void Screenshot(const std::wstring& name) {
     using namespace lumvale;
     const int width = ::GetSystemMetrics(SM_CXSCREEN);

@@ -5,6 +5,7 @@
 // rectangles, the registry). Waits poll until a state holds.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <optional>
@@ -102,6 +103,33 @@ bool SectionExists(const std::wstring& section);
 bool ProgramKeyExists();
 extern const wchar_t kSettingsSection[];
 extern const wchar_t kRememberKey[];
+
+// The notification area: icons shown in the taskbar, and the open popup
+// menu of a process.
+HWND Taskbar();
+// The centre of Lumvale's icon as the taskbar shows it, found by its colours.
+std::optional<POINT> FindLumvaleTrayIcon();
+
+// A copy of part of the screen.
+class ScreenPixels {
+public:
+    explicit ScreenPixels(const RECT& area);
+    COLORREF At(int x, int y) const;  // screen coordinates; CLR_INVALID outside
+
+private:
+    RECT area_;
+    std::vector<DWORD> pixels_;
+};
+HWND OpenMenuOf(DWORD processId);
+// A tray notification as the shell sends it: `mouseMessage` happened over
+// the icon.
+void PostTrayNotification(HWND mainWindow, UINT mouseMessage);
+
+// Makes url_recorder.exe the prefix's handler of http, https and mailto
+// addresses, and reads back what it was handed.
+void RegisterUrlRecorder();
+void ClearRecordedUrls();
+std::vector<std::wstring> RecordedUrls();
 
 // Saves the whole screen as build/e2e-shots/<name>.bmp.
 void Screenshot(const std::wstring& name);

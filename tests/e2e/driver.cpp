@@ -175,6 +175,14 @@ bool Lumvale::Close(int timeoutMs) {
     return process_.WaitForExit(timeoutMs);
 }
 
+void Activate(HWND window) {
+    ::SetForegroundWindow(window);
+    WaitUntil([&] { return ::GetForegroundWindow() == window; }, 3000);
+    // The X server's focus change arrives a little later and makes Wine take
+    // the key states from X again: keys sent before it would be lost.
+    Pause(300);
+}
+
 Notepad::Notepad() : process_(L"notepad.exe") {
     WaitUntil([&] { return (window_ = FindWindowOf(process_.id(), L"Notepad", true)) != nullptr; }, 15000);
     BringToFront();
@@ -182,9 +190,37 @@ Notepad::Notepad() : process_(L"notepad.exe") {
 
 HWND Notepad::edit() const { return ::FindWindowExW(window_, nullptr, L"Edit", nullptr); }
 
-void Notepad::BringToFront() const {
-    ::SetForegroundWindow(window_);
-    WaitUntil([&] { return ::GetForegroundWindow() == window_; }, 3000);
+void Notepad::BringToFront() const { Activate(window_); }
+
+TargetWindow::TargetWindow(const wchar_t* title) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &TargetWindow::Proc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.lpszClassName = L"LumvaleE2ETarget";
+    ::RegisterClassW(&windowClass);
+    window_ = ::CreateWindowExW(0, L"LumvaleE2ETarget", title, WS_OVERLAPPEDWINDOW, 120, 100, 500, 350, nullptr,
+                                nullptr, ::GetModuleHandleW(nullptr), this);
+    ::ShowWindow(window_, SW_SHOW);
+    BringToFront();
+}
+
+TargetWindow::~TargetWindow() {
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ::DestroyWindow(window_);
+}
+
+void TargetWindow::BringToFront() const { Activate(window_); }
+
+LRESULT CALLBACK TargetWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<TargetWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && (lParam & 0x40000000) == 0)
+        self->keysDown_.push_back(wParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 void KeyDown(WORD virtualKey) { SendKey(virtualKey, false); }
@@ -229,6 +265,10 @@ void ReleaseEverything() {
     MouseButton(false, false);
     MouseButton(true, false);
     Pause(100);
+    // Wine keeps one "pressed since the last query" bit per key for the whole
+    // desktop; querying clears it, so that keys pressed by an earlier test do
+    // not count as pressed in the next program started.
+    for (int key = 1; key < 256; ++key) ::GetAsyncKeyState(key);
 }
 
 void ResetStore() {

@@ -56,6 +56,9 @@ RECT RectInParent(HWND child);
 int AlphaOf(HWND window);
 bool IsTopmost(HWND window);
 
+// Brings a window to the front and waits until input reaches it.
+void Activate(HWND window);
+
 // lumvale.exe, started and waited for until its hidden main window exists.
 class Lumvale {
 public:
@@ -82,6 +85,24 @@ public:
 private:
     Process process_;
     HWND window_ = nullptr;
+};
+
+// A plain window of the driver's own, in front, that logs the keys it gets.
+class TargetWindow {
+public:
+    explicit TargetWindow(const wchar_t* title = L"Lumvale test target");
+    ~TargetWindow();
+    TargetWindow(const TargetWindow&) = delete;
+    TargetWindow& operator=(const TargetWindow&) = delete;
+    HWND get() const { return window_; }
+    void BringToFront() const;
+    const std::vector<WPARAM>& keysDown() const { return keysDown_; }
+    void ClearKeys() { keysDown_.clear(); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_ = nullptr;
+    std::vector<WPARAM> keysDown_;
 };
 
 // Real input.

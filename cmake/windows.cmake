@@ -9,6 +9,8 @@ set(LUMVALE_WIN32_SOURCES
   src/tray/tray_menu.cpp
   src/app/main_window.cpp
   src/app/app.cpp
+  src/controls/band_panel.cpp
+  src/controls/frame.cpp
 )
 add_library(lumvale_win32 STATIC ${LUMVALE_WIN32_SOURCES})
 target_link_libraries(lumvale_win32 PUBLIC lumvale_logic user32 gdi32 shell32 advapi32 comctl32)

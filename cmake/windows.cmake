@@ -5,6 +5,7 @@ enable_language(RC)
 set(LUMVALE_WIN32_SOURCES
   src/platform/win32_platform.cpp
   src/platform/window_base.cpp
+  src/platform/ui_text.cpp
   src/tray/tray_icon.cpp
   src/tray/tray_menu.cpp
   src/app/main_window.cpp

@@ -12,6 +12,8 @@ set(LUMVALE_WIN32_SOURCES
   src/app/app.cpp
   src/controls/band_panel.cpp
   src/controls/frame.cpp
+  src/controls/picture_box.cpp
+  src/popup/popup_window.cpp
 )
 add_library(lumvale_win32 STATIC ${LUMVALE_WIN32_SOURCES})
 target_link_libraries(lumvale_win32 PUBLIC lumvale_logic user32 gdi32 shell32 advapi32 comctl32)

@@ -29,10 +29,20 @@ int App::Main() {
     return 0;
 }
 
-void App::ShowMe() {}
-void App::ClosePopup() {}
+void App::ShowMe() {
+    // Each popup starts from the design state of its controls.
+    ClosePopup();
+    if (auto content = popupLogic.ShowMe()) PopupWindow::Open(popupLogic, glass, platform, *content, &fPopup);
+}
+
+void App::ClosePopup() {
+    if (PopupWindow* open = fPopup) {
+        fPopup = nullptr;
+        open->Close();
+    }
+}
 void App::ShowSettings() {}
 void App::ShowAbout() {}
-void App::CloseOtherWindows() {}
+void App::CloseOtherWindows() { ClosePopup(); }
 
 }  // namespace lumvale

@@ -6,6 +6,8 @@
 #include "app/settings_store/settings.h"
 #include "glass/glass.h"
 #include "platform/win32_platform.h"
+#include "popup/popup_logic.h"
+#include "popup/popup_window.h"
 #include "popup/window_info.h"
 
 namespace lumvale {
@@ -37,7 +39,10 @@ public:
     Glass glass{platform, store};
     WindowInfo windows{platform};
     Poller poller{platform, store, settings, glass, windows};
+    PopupLogic popupLogic{platform, store, settings, glass, windows};
     MainWindow fMain{*this};
+    // The open popup, if any; the window owns it.
+    PopupWindow* fPopup = nullptr;
 };
 
 // The text of the message shown on systems older than Windows 2000.

@@ -59,6 +59,10 @@ bool IsPopupTrigger(Platform& platform, std::int16_t popupKeys) {
 void Poller::Tick() {
     if (inTick_) return;
     FlagScope running(inTick_);
+    if (closeAfterClick_) {
+        closeAfterClick_ = false;
+        if (popup_) popup_->ClosePopup();
+    }
     CheckPopupTrigger();
     CheckHotKeys();
     ApplyRememberedAlpha();
@@ -81,7 +85,10 @@ void Poller::CheckPopupTrigger() {
         default:
             if (!IsMouseButtonDown(platform_)) {
                 popupTriggerState_ = 0;
-                if (popup_) popup_->ClosePopup();
+                // The button-up of this click may still wait in the queue for
+                // a control of the popup (input is handled before timer
+                // ticks): the popup closes on the next tick, after it.
+                closeAfterClick_ = true;
             }
             break;
     }

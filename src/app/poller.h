@@ -53,6 +53,7 @@ private:
     PopupControl* popup_ = nullptr;
     std::int16_t popupTriggerState_ = 0;
     bool inTick_ = false;
+    bool closeAfterClick_ = false;
 };
 
 }  // namespace lumvale

@@ -2,35 +2,13 @@
 
 #include <windowsx.h>
 
+#include "controls/child_notifications.h"
 #include "platform/win32_handles.h"
 
 namespace lumvale {
 namespace {
 
 constexpr wchar_t kClassName[] = L"LumvaleFrame";
-
-// Messages that contained controls send their parent: the window holding
-// the frame gets them, as if the controls were its own.
-bool IsChildNotification(UINT message) {
-    switch (message) {
-        case WM_COMMAND:
-        case WM_NOTIFY:
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-        case WM_DRAWITEM:
-        case WM_MEASUREITEM:
-        case WM_COMPAREITEM:
-        case WM_DELETEITEM:
-            return true;
-        default:
-            return false;
-    }
-}
 
 COLORREF ResolveColour(FrameColour colour) {
     if (colour & kSystemColourReference) return ::GetSysColor(static_cast<int>(colour & 0xFF));

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/win32_handles.h"
@@ -155,6 +156,19 @@ RECT RectInParent(HWND child) {
     return rect;
 }
 
+HWND FindDescendant(HWND parent, const wchar_t* className, const wchar_t* text) {
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == className && (!text || TextOf(child) == text)) return child;
+        if (HWND deeper = FindDescendant(child, className, text)) return deeper;
+    }
+    return nullptr;
+}
+
+POINT CenterOf(HWND window) {
+    const RECT rect = WindowRectOf(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
 int AlphaOf(HWND window) {
     if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return -1;
     BYTE alpha = 0;
@@ -220,6 +234,9 @@ LRESULT CALLBACK TargetWindow::Proc(HWND window, UINT message, WPARAM wParam, LP
     auto* self = reinterpret_cast<TargetWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) && (lParam & 0x40000000) == 0)
         self->keysDown_.push_back(wParam);
+    // Alt with a key would enter the menu mode of the window, which takes
+    // the keyboard; the target only logs its keys.
+    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -227,19 +244,43 @@ void KeyDown(WORD virtualKey) { SendKey(virtualKey, false); }
 void KeyUp(WORD virtualKey) { SendKey(virtualKey, true); }
 
 void PressChord(const std::vector<WORD>& keys, int holdMs) {
-    for (WORD key : keys) KeyDown(key);
-    Pause(holdMs);
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it) KeyUp(*it);
-    Pause(30);
+    // Wine takes the key states from the X server again when the X focus
+    // moves, which can undo keys sent just before: such a chord is pressed
+    // again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        for (WORD key : keys) KeyDown(key);
+        const bool held = WaitUntil(
+            [&] {
+                for (WORD key : keys)
+                    if ((::GetAsyncKeyState(key) & 0x8000) == 0) return false;
+                return true;
+            },
+            200);
+        Pause(holdMs);
+        for (auto it = keys.rbegin(); it != keys.rend(); ++it) KeyUp(*it);
+        Pause(30);
+        if (held) return;
+    }
 }
 
 void MoveMouse(int x, int y) {
+    // Wine takes the pointer position from the X server once no input has
+    // moved it for a moment, so the X pointer is moved too; the SendInput
+    // move then produces the mouse messages a real move would.
+    ::SetCursorPos(x, y);
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = (x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / ::GetSystemMetrics(SM_CXSCREEN);
     input.mi.dy = (y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / ::GetSystemMetrics(SM_CYSCREEN);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
+    WaitUntil(
+        [&] {
+            POINT at{};
+            ::GetCursorPos(&at);
+            return std::abs(at.x - x) <= 1 && std::abs(at.y - y) <= 1;
+        },
+        1000);
 }
 
 void MouseButton(bool right, bool down) {
@@ -252,7 +293,8 @@ void MouseButton(bool right, bool down) {
 
 void Click(int x, int y, bool right) {
     MoveMouse(x, y);
-    Pause(60);
+    // The pointer's arrival is handled first (hit-testing, tooltips).
+    Pause(150);
     MouseButton(right, true);
     Pause(120);
     MouseButton(right, false);
@@ -310,6 +352,27 @@ bool SectionExists(const std::wstring& section) {
         return false;
     ::RegCloseKey(key);
     return true;
+}
+
+std::string DumpSection(const std::wstring& section) {
+    std::string dump = "[" + std::string(section.begin(), section.end()) + "]";
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return dump + " missing";
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[512] = {};
+        wchar_t data[512] = {};
+        DWORD nameChars = 511;
+        DWORD dataBytes = sizeof(data) - sizeof(wchar_t);
+        if (::RegEnumValueW(key, index, name, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+                            &dataBytes) != ERROR_SUCCESS)
+            break;
+        char line[2048];
+        std::snprintf(line, sizeof(line), " %ls=%ls;", name, data);
+        dump += line;
+    }
+    ::RegCloseKey(key);
+    return dump;
 }
 
 bool ProgramKeyExists() {

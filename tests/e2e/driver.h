@@ -56,6 +56,10 @@ RECT RectInParent(HWND child);
 int AlphaOf(HWND window);
 bool IsTopmost(HWND window);
 
+// The first descendant of `parent` of a class (and with a text, if given).
+HWND FindDescendant(HWND parent, const wchar_t* className, const wchar_t* text = nullptr);
+POINT CenterOf(HWND window);
+
 // Brings a window to the front and waits until input reaches it.
 void Activate(HWND window);
 
@@ -121,6 +125,8 @@ void MarkSettingsSaved();
 void WriteValue(const std::wstring& section, const std::wstring& name, const std::wstring& text);
 std::optional<std::wstring> ReadValue(const std::wstring& section, const std::wstring& name);
 bool SectionExists(const std::wstring& section);
+// "name=value" lines of a section, for failure messages.
+std::string DumpSection(const std::wstring& section);
 bool ProgramKeyExists();
 extern const wchar_t kSettingsSection[];
 extern const wchar_t kRememberKey[];

@@ -1,0 +1,93 @@
+#include "popup/popup_logic.h"
+
+#include "app/settings_store/conversions.h"
+
+namespace lumvale {
+namespace {
+
+constexpr wchar_t kTopSuffix[] = L"a";
+
+}  // namespace
+
+std::wstring ClassCaption(const std::wstring& className) { return className.substr(0, 15) + L"..."; }
+
+Point PopupPosition(Point cursor, int outerWidth) {
+    constexpr int kGap = 8;  // 120 twips
+    return {cursor.x - outerWidth - kGap, cursor.y + kGap};
+}
+
+std::optional<PopupContent> PopupLogic::ShowMe() {
+    target_ = platform_.GetForegroundWindow();
+    if (target_ == 0) return std::nullopt;
+    targetKey_ = DecimalText(target_);
+
+    PopupContent content;
+    content.target = target_;
+    content.targetKey = targetKey_;
+    content.exeCaption = windows_.ExeName(target_);
+    content.classTooltip = windows_.WindowTitle(target_);
+    content.classCaption = ClassCaption(windows_.WindowClass(target_));
+
+    const std::wstring identity = windows_.WindowIdentity(target_);
+    const bool remembered =
+        (!identity.empty() && !store_.ReadSetting(store_names::kWins, identity, L"").empty()) ||
+        settings_.RememberOn;
+    if (remembered) {
+        content.alwaysTicked = true;
+        content.alwaysEnabled = false;
+    }
+
+    const auto stored = RecordValueFromText(store_.ReadSetting(store_names::kTemp, targetKey_, L"-2"));
+    const std::int16_t n = stored.value_or(-2);
+    if (n > -2) {
+        // An index outside the list selects nothing.
+        content.listIndex = n < kListEntries ? n : kNoListSelection;
+        content.topTicked = !store_.ReadSetting(store_names::kTemp, targetKey_ + kTopSuffix, L"").empty();
+    }
+    return content;
+}
+
+void PopupLogic::SaveChoice(const PopupChoice& choice) {
+    const std::wstring index = DecimalText(choice.listIndex);
+    // A window whose program cannot be named is not remembered: the record
+    // would be the section's unnamed default value.
+    const std::wstring identity = windows_.WindowIdentity(target_);
+    if (!identity.empty()) {
+        if (choice.always)
+            store_.WriteSetting(store_names::kWins, identity, index);
+        else
+            store_.DeleteValue(store_names::kWins, identity);
+    }
+    store_.WriteSetting(store_names::kTemp, targetKey_, index);
+    if (choice.top)
+        store_.WriteSetting(store_names::kTemp, targetKey_ + kTopSuffix, L"1");
+    else
+        store_.DeleteValue(store_names::kTemp, targetKey_ + kTopSuffix);
+}
+
+void PopupLogic::ListChoice(const PopupChoice& choice) {
+    SaveChoice(choice);
+    const Hwnd target = target_;
+    glass_.SetGlassLevel(target, static_cast<std::int16_t>(choice.listIndex + 1));
+}
+
+void PopupLogic::TopClicked(const PopupChoice& choice) {
+    if (choice.top)
+        MakeTopmost(platform_, target_);
+    else
+        MakeNotTopmost(platform_, target_);
+    SaveChoice(choice);
+}
+
+void PopupLogic::NoGlass(PopupChoice choice) {
+    choice.listIndex = kNoListSelection;
+    ListChoice(choice);
+}
+
+void PopupLogic::MakeTopmost(Platform& platform, Hwnd window) { platform.SetWindowPosZOrder(window, kHwndTopmost); }
+
+void PopupLogic::MakeNotTopmost(Platform& platform, Hwnd window) {
+    platform.SetWindowPosZOrder(window, kHwndNotTopmost);
+}
+
+}  // namespace lumvale

@@ -1,0 +1,83 @@
+#pragma once
+// What the transparency popup shows and what its controls do, apart from
+// the window itself: the records it reads and writes and the changes it
+// makes to its target.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/settings_store/settings.h"
+#include "glass/glass.h"
+#include "platform/platform.h"
+#include "popup/window_info.h"
+
+namespace lumvale {
+
+constexpr std::int16_t kNoListSelection = -1;
+constexpr std::int16_t kListEntries = 9;  // "10%" to "90%"
+
+// What ShowMe puts into the controls.
+struct PopupContent {
+    Hwnd target = 0;
+    std::wstring targetKey;      // the target's run-record name
+    std::wstring exeCaption;     // lbExe
+    std::wstring classCaption;   // lbClass
+    std::wstring classTooltip;   // lbClass's tooltip: the title
+    bool alwaysTicked = false;   // chkAlways
+    bool alwaysEnabled = true;
+    std::int16_t listIndex = kNoListSelection;  // lstPercent
+    bool topTicked = false;      // chkTop
+};
+
+// The state of the controls when a handler runs.
+struct PopupChoice {
+    std::int16_t listIndex = kNoListSelection;
+    bool top = false;
+    bool always = false;
+};
+
+// The first 15 characters of the class followed by "...", whatever its length.
+std::wstring ClassCaption(const std::wstring& className);
+
+// The popup's top left corner in pixels: its right edge 8 pixels left of the
+// pointer and its top 8 pixels below it. No adjustment for screen edges.
+Point PopupPosition(Point cursor, int outerWidth);
+
+class PopupLogic {
+public:
+    PopupLogic(Platform& platform, SettingsStore& store, const Settings& settings, Glass& glass,
+               WindowInfo& windows)
+        : platform_(platform), store_(store), settings_(settings), glass_(glass), windows_(windows) {}
+
+    // Takes the foreground window as the target and reads its records;
+    // nothing when there is no foreground window (the popup then closes).
+    std::optional<PopupContent> ShowMe();
+
+    // Handlers, on the target of the last ShowMe.
+    void SaveChoice(const PopupChoice& choice);
+    // Saves, then sets the glass level of the choice, which also closes the
+    // popup: the caller must not touch its controls afterwards.
+    void ListChoice(const PopupChoice& choice);
+    void TopClicked(const PopupChoice& choice);
+    void AlwaysClicked(const PopupChoice& choice) { SaveChoice(choice); }
+    // Clears the choice and makes the target opaque.
+    void NoGlass(PopupChoice choice);
+
+    Hwnd target() const { return target_; }
+
+    // MakeTopmost and MakeNotTopmost.
+    static void MakeTopmost(Platform& platform, Hwnd window);
+    static void MakeNotTopmost(Platform& platform, Hwnd window);
+
+private:
+    Platform& platform_;
+    SettingsStore& store_;
+    const Settings& settings_;
+    Glass& glass_;
+    WindowInfo& windows_;
+    Hwnd target_ = 0;
+    std::wstring targetKey_;
+};
+
+}  // namespace lumvale

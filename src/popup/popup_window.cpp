@@ -1,0 +1,218 @@
+#include "popup/popup_window.h"
+
+#include <commctrl.h>
+
+namespace lumvale {
+namespace {
+
+constexpr wchar_t kClassName[] = L"LumvalePopup";
+
+// Control ids; 1 and 2 are left out, the dialog keys would send them.
+enum : int { kIdExe = 101, kIdList, kIdNoGlass, kIdTop, kIdAlways, kIdClass, kIdFrame0, kIdFrame1, kIdFrame2,
+             kIdDummy0, kIdDummy1 };
+
+// Texts of the window, trailing blanks included.
+constexpr const wchar_t* kPercentItems[] = {L"10%", L"20%", L"30%", L"40%", L"50%",
+                                            L"60%", L"70%", L"80%", L"90%"};
+const std::wstring kListTip = L"请选择透明度 （10%非常透明，90%接近不透明）" + std::wstring(36, L' ');
+const std::wstring kNoGlassCaption = L"取消所有设定" + std::wstring(3, L' ');
+const std::wstring kNoGlassTip = L"使本窗口不透明" + std::wstring(35, L' ');
+const std::wstring kTopCaption = L"最上" + std::wstring(2, L' ');
+const std::wstring kTopTip = L"选择这项将使本窗口在Windows所有窗口之上" + std::wstring(27, L' ');
+constexpr wchar_t kAlwaysCaption[] = L"保存";
+const std::wstring kAlwaysTip = L"选择这项将永久使Windows 保持透明" + std::wstring(25, L' ');
+
+// The client area in twips.
+constexpr int kClientWidth = 1650;
+constexpr int kClientHeight = 3585;
+constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+
+HWND CreateControl(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int id, HWND parent,
+                   int left, int top, int width, int height) {
+    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, Px(left),
+                             Px(top), Px(width), Px(height), parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+}
+
+// Counts the handlers running on the stack of one popup.
+class HandlerScope {
+public:
+    explicit HandlerScope(int& depth) : depth_(depth) { ++depth_; }
+    ~HandlerScope() { --depth_; }
+
+private:
+    int& depth_;
+};
+
+}  // namespace
+
+PopupWindow* PopupWindow::Open(PopupLogic& logic, Glass& glass, Platform& platform, const PopupContent& content,
+                               PopupWindow** slot) {
+    auto* popup = new PopupWindow(logic, glass, platform, slot);
+    if (!popup->Create()) {
+        delete popup;
+        return nullptr;
+    }
+    *slot = popup;
+    popup->filling_ = true;
+    popup->Fill(content);
+    popup->PlaceNearCursor();
+    popup->ShowActivated();
+    PopupLogic::MakeTopmost(platform, FromHwnd(popup->hwnd()));
+    glass.SetWindowAlpha(FromHwnd(popup->hwnd()), 240);
+    ::SetFocus(popup->lstPercent_);
+    popup->filling_ = false;
+    return popup;
+}
+
+bool PopupWindow::Create() {
+    RegisterClassOnce(kClassName, ::GetSysColorBrush(COLOR_BTNFACE));
+    RECT outer{0, 0, Px(kClientWidth), Px(kClientHeight)};
+    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    if (!CreateWindowObject(kExStyle, kClassName, L"", kStyle, 0, 0, outer.right - outer.left,
+                            outer.bottom - outer.top, nullptr))
+        return false;
+    CreateControls();
+    return true;
+}
+
+void PopupWindow::CreateControls() {
+    HWND window = hwnd();
+    font_ = CreateUiFont(9);
+    cFrame_[2].Create(window, kIdFrame2, Px(90), Px(60), Px(1440), Px(315), {1, 1});
+    lbExe_ = CreateControl(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, 0, kIdExe, cFrame_[2].hwnd(), 60, 60, 1335, 225);
+
+    cFrame_[0].Create(window, kIdFrame0, Px(90), Px(420), Px(1440), Px(1875), {0, 3});
+    pDummy_[0].Create(cFrame_[0].hwnd(), kIdDummy0, Px(60), Px(60), Px(1305), Px(1785));
+    // The container cuts off the list's own border.
+    lstPercent_ = CreateControl(L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                                WS_EX_CLIENTEDGE, kIdList, pDummy_[0].hwnd(), -30, -30, 1365, 1815);
+    for (const wchar_t* item : kPercentItems)
+        ::SendMessageW(lstPercent_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+
+    cFrame_[1].Create(window, kIdFrame1, Px(90), Px(2370), Px(1440), Px(900), {0, 3});
+    // In front of the frame, within its rectangle.
+    pDummy_[1].Create(window, kIdDummy1, Px(150), Px(2430), Px(1320), Px(780));
+    ::SetWindowPos(pDummy_[1].hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND buttons = pDummy_[1].hwnd();
+    cmdNoGlass_ = CreateControl(L"BUTTON", kNoGlassCaption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, kIdNoGlass,
+                                buttons, 0, 0, 1335, 405);
+    chkTop_ = CreateControl(L"BUTTON", kTopCaption.c_str(), BS_AUTOCHECKBOX | WS_TABSTOP, 0, kIdTop, buttons, 0,
+                            390, 685, 405);
+    chkAlways_ = CreateControl(L"BUTTON", kAlwaysCaption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, kIdAlways, buttons, 675,
+                               390, 670, 405);
+
+    // SS_NOTIFY lets the label see the pointer, so that its tooltip shows.
+    lbClass_ = CreateControl(L"STATIC", L"", SS_CENTER | SS_NOPREFIX | SS_NOTIFY, 0, kIdClass, window, 90, 3330,
+                             1425, 225);
+    ::SetWindowPos(lbClass_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    SetFontOfChildren(window, static_cast<HFONT>(font_.get()));
+    tooltips_.Create(window);
+    tooltips_.Set(lstPercent_, kListTip.c_str());
+    tooltips_.Set(cmdNoGlass_, kNoGlassTip.c_str());
+    tooltips_.Set(chkTop_, kTopTip.c_str());
+    tooltips_.Set(chkAlways_, kAlwaysTip.c_str());
+}
+
+void PopupWindow::Fill(const PopupContent& content) {
+    ::SetWindowTextW(lbExe_, content.exeCaption.c_str());
+    classTooltip_ = content.classTooltip;
+    tooltips_.Set(lbClass_, classTooltip_.c_str());
+    ::SetWindowTextW(lbClass_, content.classCaption.c_str());
+    if (content.alwaysTicked) ::SendMessageW(chkAlways_, BM_SETCHECK, BST_CHECKED, 0);
+    ::EnableWindow(chkAlways_, content.alwaysEnabled);
+    ::SendMessageW(lstPercent_, LB_SETCURSEL, static_cast<WPARAM>(content.listIndex), 0);
+    if (content.topTicked) ::SendMessageW(chkTop_, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+void PopupWindow::PlaceNearCursor() {
+    RECT outer{};
+    ::GetWindowRect(hwnd(), &outer);
+    const Point at = PopupPosition(platform_.GetCursorPos(), outer.right - outer.left);
+    ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PopupWindow::ShowActivated() {
+    ::ShowWindow(hwnd(), SW_SHOW);
+    // A program in the background may not take the foreground on its own;
+    // joining the input of the window in front lets the popup take it.
+    const DWORD ownThread = ::GetCurrentThreadId();
+    const DWORD frontThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+    const bool join = frontThread != 0 && frontThread != ownThread;
+    if (join) ::AttachThreadInput(ownThread, frontThread, TRUE);
+    ::SetForegroundWindow(hwnd());
+    if (join) ::AttachThreadInput(ownThread, frontThread, FALSE);
+}
+
+void PopupWindow::Close() {
+    if (!exists()) return;
+    if (handlerDepth_ > 0) {
+        ::ShowWindow(hwnd(), SW_HIDE);
+        closePending_ = true;
+        return;
+    }
+    ::DestroyWindow(hwnd());
+}
+
+bool PopupWindow::Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+PopupChoice PopupWindow::CurrentChoice() const {
+    const LRESULT selected = ::SendMessageW(lstPercent_, LB_GETCURSEL, 0, 0);
+    PopupChoice choice;
+    choice.listIndex = selected == LB_ERR ? kNoListSelection : static_cast<std::int16_t>(selected);
+    choice.top = Checked(chkTop_);
+    choice.always = Checked(chkAlways_);
+    return choice;
+}
+
+void PopupWindow::OnCommand(int id, int code) {
+    if (filling_ || closePending_) return;
+    if (id == kIdList && code == LBN_SELCHANGE) {
+        // Closes the popup: no control is touched after this.
+        logic_.ListChoice(CurrentChoice());
+    } else if (id == kIdTop && code == BN_CLICKED) {
+        logic_.TopClicked(CurrentChoice());
+    } else if (id == kIdAlways && code == BN_CLICKED) {
+        logic_.AlwaysClicked(CurrentChoice());
+    } else if (id == kIdNoGlass && code == BN_CLICKED) {
+        ::SendMessageW(lstPercent_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        logic_.NoGlass(CurrentChoice());
+    }
+}
+
+LRESULT PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            {
+                HandlerScope running(handlerDepth_);
+                OnCommand(LOWORD(wParam), HIWORD(wParam));
+            }
+            // A close asked for during the handler happens now; the window
+            // and this object are gone afterwards.
+            if (handlerDepth_ == 0 && closePending_) ::DestroyWindow(hwnd());
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == lbClass_) {
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
+                ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+            }
+            return WindowBase::HandleMessage(message, wParam, lParam);
+        case WM_CLOSE:
+            Close();
+            return 0;
+        default:
+            return WindowBase::HandleMessage(message, wParam, lParam);
+    }
+}
+
+void PopupWindow::OnDestroyed() {
+    if (*slot_ == this) *slot_ = nullptr;
+    delete this;
+}
+
+}  // namespace lumvale

@@ -85,3 +85,13 @@ target_compile_definitions(url_recorder PRIVATE UNICODE _UNICODE)
 target_link_options(url_recorder PRIVATE -municode -static)
 add_dependencies(e2e_tests lumvale url_recorder)
 include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)
+
+# Benchmarks, run by bench/run under Wine.
+add_executable(tick_bench bench/tick_bench.cpp)
+target_link_libraries(tick_bench PRIVATE lumvale_win32 psapi)
+target_link_options(tick_bench PRIVATE -static)
+add_executable(latency_bench bench/latency_bench.cpp tests/e2e/driver.cpp)
+target_include_directories(latency_bench PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(latency_bench PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_libraries(latency_bench PRIVATE user32 gdi32 shell32 advapi32)
+target_link_options(latency_bench PRIVATE -static)

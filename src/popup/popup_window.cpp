@@ -109,6 +109,11 @@ void PopupWindow::CreateControls() {
     ::SetWindowPos(lbClass_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     SetFontOfChildren(window, static_cast<HFONT>(font_.get()));
+    // All nine entries fit the list, as they do with the 12-pixel SimSun;
+    // a CJK face with taller lines would otherwise push "90%" out of view.
+    RECT listClient{};
+    ::GetClientRect(lstPercent_, &listClient);
+    ::SendMessageW(lstPercent_, LB_SETITEMHEIGHT, 0, listClient.bottom / kListEntries);
     tooltips_.Create(window);
     tooltips_.Set(lstPercent_, kListTip.c_str());
     tooltips_.Set(cmdNoGlass_, kNoGlassTip.c_str());

@@ -1,0 +1,58 @@
+#include "settings/startup_entry.h"
+
+#include "app/settings_store/conversions.h"
+#include "platform/scoped.h"
+
+namespace lumvale {
+namespace {
+
+// The read buffer of the value: 1023 characters and the terminating NUL.
+constexpr std::uint32_t kEntryBufferBytes = 2048;
+
+}  // namespace
+
+std::wstring GetStartupEntry(Platform& platform, const std::wstring& name) {
+    ScopedRegKey key(platform, platform.RegOpenKey(RegRoot::LocalMachine, kRunKey));
+    if (!key) return {};
+    std::wstring text;
+    switch (platform.RegQueryValueEx(key.get(), name, text, kEntryBufferBytes)) {
+        case RegQueryResult::Ok:
+            return TrimBlanks(text);
+        case RegQueryResult::MoreData: {
+            // Longer than the buffer: the value is there whatever it holds,
+            // even when the part that fits is nothing but blanks.
+            std::wstring trimmed = TrimBlanks(text);
+            return trimmed.empty() ? text : trimmed;
+        }
+        case RegQueryResult::NotFound:
+            break;
+    }
+    return {};
+}
+
+void SetStartupEntry(Platform& platform, const std::wstring& name, const std::wstring& command) {
+    ScopedRegKey key(platform, platform.RegCreateKey(RegRoot::LocalMachine, kRunKey));
+    if (!key) return;
+    platform.RegSetValueEx(key.get(), name, command);
+    platform.RegFlushKey(key.get());
+}
+
+void DeleteStartupEntry(Platform& platform, const std::wstring& name) {
+    ScopedRegKey key(platform, platform.RegOpenKey(RegRoot::LocalMachine, kRunKey));
+    if (key) platform.RegDeleteValue(key.get(), name);
+}
+
+std::wstring StartupCommand(const std::wstring& directory, const std::wstring& fileName) {
+    const auto dot = fileName.find_last_of(L'.');
+    const std::wstring stem = dot == std::wstring::npos ? fileName : fileName.substr(0, dot);
+    const bool needsSeparator = !directory.empty() && directory.back() != L'\\';
+    return directory + (needsSeparator ? L"\\" : L"") + stem + L".exe";
+}
+
+std::wstring StartupCommandForModule(const std::wstring& modulePath) {
+    const auto separator = modulePath.find_last_of(L'\\');
+    if (separator == std::wstring::npos) return StartupCommand(L"", modulePath);
+    return StartupCommand(modulePath.substr(0, separator), modulePath.substr(separator + 1));
+}
+
+}  // namespace lumvale

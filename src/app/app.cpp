@@ -41,8 +41,21 @@ void App::ClosePopup() {
         open->Close();
     }
 }
-void App::ShowSettings() {}
+
+bool App::ShowSettings() {
+    if (fSettings.exists()) {
+        fSettings.BringToFront();
+        return false;
+    }
+    fSettings.ShowModal(fMain.hwnd());
+    return true;
+}
+
 void App::ShowAbout() {}
-void App::CloseOtherWindows() { ClosePopup(); }
+
+void App::CloseOtherWindows() {
+    ClosePopup();
+    fSettings.Close();
+}
 
 }  // namespace lumvale

@@ -9,6 +9,7 @@
 #include "popup/popup_logic.h"
 #include "popup/popup_window.h"
 #include "popup/window_info.h"
+#include "settings/settings_dialog.h"
 
 namespace lumvale {
 
@@ -27,8 +28,9 @@ public:
     void ClosePopup() override;
 
     // Modal windows of the tray menu; each brings an open one to the front
-    // instead of opening a second.
-    void ShowSettings();
+    // instead of opening a second. ShowSettings returns true once the dialog
+    // it opened has closed, false when it only brought the open one forward.
+    bool ShowSettings();
     void ShowAbout();
     // Closes the about box, the popup and the settings dialog if open.
     void CloseOtherWindows();
@@ -43,6 +45,7 @@ public:
     MainWindow fMain{*this};
     // The open popup, if any; the window owns it.
     PopupWindow* fPopup = nullptr;
+    SettingsDialog fSettings{platform, store, settings, glass, [this] { ShowAbout(); }};
 };
 
 // The text of the message shown on systems older than Windows 2000.

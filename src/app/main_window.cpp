@@ -54,9 +54,9 @@ void MainWindow::SystemTrayHandler(std::int16_t& /*action*/) {
     // Both buttons open the same menu.
     switch (menu_.Track(hwnd())) {
         case TrayCommand::Settings:
-            app_.ShowSettings();
-            // Whatever closed the dialog, the taskbar gets its stored alpha.
-            app_.glass.ApplyTaskbarAlpha();
+            // Whatever closed the dialog, the taskbar gets its stored alpha;
+            // not while a dialog that was already open is still being used.
+            if (app_.ShowSettings()) app_.glass.ApplyTaskbarAlpha();
             break;
         case TrayCommand::Help:
             ShowHelp(app_.platform);

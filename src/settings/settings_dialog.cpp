@@ -1,0 +1,278 @@
+#include "settings/settings_dialog.h"
+
+#include <vector>
+
+#include "app/web_pages.h"
+#include "platform/ui_text.h"
+#include "settings/startup_entry.h"
+
+namespace lumvale {
+namespace {
+
+constexpr wchar_t kClassName[] = L"LumvaleSettings";
+
+// The texts of the dialog; the trailing blanks are part of them.
+constexpr wchar_t kTitle[] = L"Lumvale 汉化小组汉化";
+constexpr wchar_t kStartText[] = L"随 WINDOWS 启动时自动启动 Lumvale           ";
+constexpr wchar_t kRememberText[] = L"自动储存每次Windows的透明度设置                   ";
+// This check box switches the confirmation beep, whatever its caption says.
+constexpr wchar_t kBeepText[] = L"总在最上                ";
+constexpr wchar_t kPopupLabel[] = L"透明度弹出设置：右键点击：       ";
+constexpr wchar_t kHotKeyLabel[] = L"快捷键 （0-9）：                       ";
+constexpr wchar_t kTaskbarLabel[] = L"开始栏透明度：       ";
+constexpr wchar_t kSaveText[] = L"保存 ";
+constexpr wchar_t kAboutText[] = L"关于  ";
+constexpr wchar_t kHelpText[] = L"帮助 ";
+constexpr wchar_t kCancelText[] = L"取消   ";
+
+constexpr const wchar_t* kPopupKeyTexts[kPopupKeyItems] = {
+    L"关闭    ",      L"打开   ",        L"+ Alt",          L"+ Ctrl",
+    L"+ Shift",       L"+ Alt + Ctrl",   L"+ Alt + Shift",  L"+ Ctrl + Shift",
+    L"+ Alt + Ctrl + Shift",
+};
+constexpr const wchar_t* kHotKeyTexts[kHotKeyItems] = {
+    L"关闭    ",     L"+ Alt",         L"+ Ctrl",         L"+ Shift",
+    L"+ Alt + Ctrl", L"+ Alt + Shift", L"+ Ctrl + Shift", L"+ Alt + Ctrl + Shift",
+};
+
+// The client area, in twips.
+constexpr int kClientWidth = 6015;
+constexpr int kClientHeight = 3600;
+// The closed height of the two lists, in twips.
+constexpr int kListHeight = 315;
+
+// The one id of every control: the dialog tells its controls apart by their
+// windows. It is neither IDOK nor IDCANCEL, which Enter and Esc send and the
+// dialog ignores: those keys have no meaning of their own here.
+constexpr int kControlId = 100;
+
+constexpr FrameProperties kRaised{0, 3};
+
+std::wstring ModulePath() {
+    std::vector<wchar_t> path(MAX_PATH);
+    while (true) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) return std::wstring(path.data(), length);
+        path.resize(path.size() * 2);
+    }
+}
+
+// Sets the closed height of a drop-down list, which Windows otherwise takes
+// from the font. The list adds its borders to the height of its selection
+// field, and Wine reads that height back differently from how it takes it,
+// so the field is corrected until the whole list has the height.
+void FitListHeight(HWND list, int height) {
+    auto field = static_cast<int>(::SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT box{};
+        ::GetWindowRect(list, &box);
+        const int error = height - (box.bottom - box.top);
+        if (error == 0 || field + error <= 0) return;
+        field += error;
+        ::SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(Platform& platform, SettingsStore& store, Settings& settings, Glass& glass,
+                               std::function<void()> showAbout)
+    : platform_(platform),
+      editor_(platform, store, settings, glass),
+      showAbout_(std::move(showAbout)),
+      pTask_(editor_.slider()) {}
+
+SettingsDialog::~SettingsDialog() {
+    // The window goes first, while the controls' objects still exist.
+    if (exists()) ::DestroyWindow(hwnd());
+}
+
+void SettingsDialog::Open(HWND owner) {
+    if (exists()) {
+        BringToFront();
+        return;
+    }
+    RegisterClassOnce(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, Px(kClientWidth), Px(kClientHeight)};
+    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    // WM_CREATE builds the controls and runs Load before the window shows.
+    if (!CreateWindowObject(exStyle, kClassName, kTitle, style, x, y, width, height, owner)) return;
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::UpdateWindow(hwnd());
+}
+
+void SettingsDialog::ShowModal(HWND owner) {
+    Open(owner);
+    if (exists()) RunModalLoop(hwnd(), owner);
+}
+
+void SettingsDialog::BringToFront() {
+    if (!exists()) return;
+    if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
+    ::SetForegroundWindow(hwnd());
+}
+
+void SettingsDialog::Close() {
+    if (exists()) ::DestroyWindow(hwnd());
+}
+
+HWND SettingsDialog::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, HWND container,
+                                int left, int top, int width, int height) {
+    return ::CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, Px(left), Px(top),
+                             Px(width), Px(height), container,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
+                             ::GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND SettingsDialog::AddLabel(const wchar_t* text, HWND container, int left, int top) {
+    return AddControl(L"STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX, container, left, top, 2595, 255);
+}
+
+HWND SettingsDialog::AddList(HWND container, const wchar_t* const* items, int count) {
+    // The list reaches 2 pixels past every edge of its container, which cuts
+    // off its 3-D border. The height given here is that of the open list.
+    HWND list = AddControl(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, container, -30, -30, 3015,
+                           kListHeight + 300 * count);
+    for (int i = 0; i < count; ++i) ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i]));
+    return list;
+}
+
+void SettingsDialog::CreateControls() {
+    // Created in tab order: Tab follows the order of the windows, and every
+    // new window goes below its earlier siblings.
+    HWND dialog = hwnd();
+    cFr_[1].Create(dialog, kControlId, Px(90), Px(120), Px(5835), Px(1215), kRaised);
+    chkStart_ = AddControl(L"BUTTON", kStartText, BS_AUTOCHECKBOX | WS_TABSTOP, cFr_[1].hwnd(), 180, 180, 3735, 225);
+    chkRemember_ =
+        AddControl(L"BUTTON", kRememberText, BS_AUTOCHECKBOX | WS_TABSTOP, cFr_[1].hwnd(), 180, 510, 5385, 225);
+    chkBeep_ = AddControl(L"BUTTON", kBeepText, BS_AUTOCHECKBOX | WS_TABSTOP, cFr_[1].hwnd(), 180, 840, 2085, 225);
+
+    cFr_[2].Create(dialog, kControlId, Px(90), Px(1380), Px(5835), Px(975), kRaised);
+    const HWND popupLabel = AddLabel(kPopupLabel, cFr_[2].hwnd(), 180, 195);
+    cFr_[3].Create(cFr_[2].hwnd(), kControlId, Px(2670), Px(150), Px(2985), Px(300), {1, 2});
+    pDum_[1].Create(cFr_[3].hwnd(), kControlId, Px(30), Px(30), Px(2940), Px(240));
+    cmbMenu_ = AddList(pDum_[1].hwnd(), kPopupKeyTexts, kPopupKeyItems);
+    const HWND hotKeyLabel = AddLabel(kHotKeyLabel, cFr_[2].hwnd(), 210, 600);
+    cFr_[4].Create(cFr_[2].hwnd(), kControlId, Px(2670), Px(540), Px(2985), Px(300), {1, 2});
+    pDum_[2].Create(cFr_[4].hwnd(), kControlId, Px(30), Px(30), Px(2940), Px(240));
+    cmbKeys_ = AddList(pDum_[2].hwnd(), kHotKeyTexts, kHotKeyItems);
+
+    // The four buttons overlap by a pixel and lose their top and bottom
+    // edges to pDum(0): one seamless strip. None is a default button.
+    cFr_[0].Create(dialog, kControlId, Px(90), Px(2970), Px(5835), Px(510), kRaised);
+    pDum_[0].Create(cFr_[0].hwnd(), kControlId, Px(60), Px(60), Px(5715), Px(390));
+    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+    cmdSave_ = AddControl(L"BUTTON", kSaveText, button, pDum_[0].hwnd(), 0, -30, 1410, 435);
+    cmdAbout_ = AddControl(L"BUTTON", kAboutText, button, pDum_[0].hwnd(), 1395, -30, 1455, 435);
+    cmdHelp_ = AddControl(L"BUTTON", kHelpText, button, pDum_[0].hwnd(), 2835, -30, 1455, 435);
+    cmdCancel_ = AddControl(L"BUTTON", kCancelText, button, pDum_[0].hwnd(), 4275, -30, 1455, 435);
+
+    cFr_[5].Create(dialog, kControlId, Px(90), Px(2400), Px(5835), Px(510), kRaised);
+    const HWND taskbarLabel = AddLabel(kTaskbarLabel, cFr_[5].hwnd(), 180, 150);
+    cFr_[6].Create(cFr_[5].hwnd(), kControlId, Px(2670), Px(120), Px(2985), Px(285), {1, 1});
+    pTask_.Create(cFr_[6].hwnd(), kControlId, Px(15), Px(15), Px(2955), Px(255));
+
+    // The labels reach 7 to 9 pixels into the sunken frames beside them.
+    // Like text drawn on the container's own surface, they go below every
+    // other control, so that the frames cover them.
+    for (HWND label : {popupLabel, hotKeyLabel, taskbarLabel})
+        ::SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    font_ = CreateUiFont();
+    SetFontOfChildren(dialog, static_cast<HFONT>(font_.get()));
+    FitListHeight(cmbMenu_, Px(kListHeight));
+    FitListHeight(cmbKeys_, Px(kListHeight));
+    focus_ = chkStart_;
+}
+
+void SettingsDialog::OnLoad() {
+    ShowChoices(editor_.Load(FromHwnd(hwnd()), pTask_.Width()));
+    pTask_.DrawSlider();
+}
+
+void SettingsDialog::ShowChoices(const SettingsChoices& choices) {
+    const auto check = [](HWND box, bool on) {
+        ::SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    };
+    check(chkStart_, choices.startWithWindows);
+    check(chkRemember_, choices.remember);
+    check(chkBeep_, choices.beep);
+    // -1 selects nothing.
+    ::SendMessageW(cmbMenu_, CB_SETCURSEL, static_cast<WPARAM>(choices.popupKeys), 0);
+    ::SendMessageW(cmbKeys_, CB_SETCURSEL, static_cast<WPARAM>(choices.hotKeys), 0);
+}
+
+SettingsChoices SettingsDialog::ReadChoices() const {
+    // Only the checked state counts as checked.
+    const auto checked = [](HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    SettingsChoices choices;
+    choices.startWithWindows = checked(chkStart_);
+    choices.remember = checked(chkRemember_);
+    choices.beep = checked(chkBeep_);
+    choices.popupKeys = static_cast<int>(::SendMessageW(cmbMenu_, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
+    choices.hotKeys = static_cast<int>(::SendMessageW(cmbKeys_, CB_GETCURSEL, 0, 0));
+    return choices;
+}
+
+void SettingsDialog::Save() {
+    editor_.Save(ReadChoices(), pTask_.Width(), StartupCommandForModule(ModulePath()));
+    Close();
+}
+
+void SettingsDialog::OnCommand(HWND control, WORD code) {
+    if (code != BN_CLICKED || control == nullptr) return;
+    if (control == cmdSave_) {
+        Save();
+    } else if (control == cmdCancel_) {
+        Close();
+    } else if (control == cmdAbout_) {
+        if (showAbout_) showAbout_();
+    } else if (control == cmdHelp_) {
+        ShowHelp(platform_);
+    }
+}
+
+void SettingsDialog::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd(), focus)) focus_ = focus;
+    } else if (focus_ && ::IsWindow(focus_)) {
+        ::SetFocus(focus_);
+    }
+}
+
+LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            CreateControls();
+            OnLoad();
+            return 0;
+        case WM_COMMAND:
+            // Notifications of the controls arrive through their containers;
+            // they are told apart by their window, not their id.
+            OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_SETFOCUS:
+            OnActivate(true);
+            return 0;
+        case WM_CLOSE:
+            Close();
+            return 0;
+        default:
+            return WindowBase::HandleMessage(message, wParam, lParam);
+    }
+}
+
+}  // namespace lumvale

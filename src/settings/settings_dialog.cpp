@@ -46,7 +46,10 @@ constexpr int kListHeight = 315;
 // dialog ignores: those keys have no meaning of their own here.
 constexpr int kControlId = 100;
 
+// The groups sit on raised panels, the lists and the slider in sunken wells.
 constexpr FrameProperties kRaised{0, 3};
+constexpr FrameProperties kSunken2{1, 2};
+constexpr FrameProperties kSunken1{1, 1};
 
 std::wstring ModulePath() {
     std::vector<wchar_t> path(MAX_PATH);
@@ -72,6 +75,12 @@ void FitListHeight(HWND list, int height) {
         field += error;
         ::SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
+}
+
+// Creates a frame, container or the slider at a place in twips.
+template <typename Control, typename... Properties>
+void Place(Control& control, HWND container, int left, int top, int width, int height, Properties... properties) {
+    control.Create(container, kControlId, Px(left), Px(top), Px(width), Px(height), properties...);
 }
 
 }  // namespace
@@ -147,39 +156,39 @@ HWND SettingsDialog::AddList(HWND container, const wchar_t* const* items, int co
 }
 
 void SettingsDialog::CreateControls() {
-    // Created in tab order: Tab follows the order of the windows, and every
-    // new window goes below its earlier siblings.
+    // Places in twips. Created in tab order: Tab follows the order of the
+    // windows, and every new window goes below its earlier siblings.
     HWND dialog = hwnd();
-    cFr_[1].Create(dialog, kControlId, Px(90), Px(120), Px(5835), Px(1215), kRaised);
+    Place(cFr_[1], dialog, 90, 120, 5835, 1215, kRaised);
     chkStart_ = AddControl(L"BUTTON", kStartText, BS_AUTOCHECKBOX | WS_TABSTOP, cFr_[1].hwnd(), 180, 180, 3735, 225);
     chkRemember_ =
         AddControl(L"BUTTON", kRememberText, BS_AUTOCHECKBOX | WS_TABSTOP, cFr_[1].hwnd(), 180, 510, 5385, 225);
     chkBeep_ = AddControl(L"BUTTON", kBeepText, BS_AUTOCHECKBOX | WS_TABSTOP, cFr_[1].hwnd(), 180, 840, 2085, 225);
 
-    cFr_[2].Create(dialog, kControlId, Px(90), Px(1380), Px(5835), Px(975), kRaised);
+    Place(cFr_[2], dialog, 90, 1380, 5835, 975, kRaised);
     const HWND popupLabel = AddLabel(kPopupLabel, cFr_[2].hwnd(), 180, 195);
-    cFr_[3].Create(cFr_[2].hwnd(), kControlId, Px(2670), Px(150), Px(2985), Px(300), {1, 2});
-    pDum_[1].Create(cFr_[3].hwnd(), kControlId, Px(30), Px(30), Px(2940), Px(240));
+    Place(cFr_[3], cFr_[2].hwnd(), 2670, 150, 2985, 300, kSunken2);
+    Place(pDum_[1], cFr_[3].hwnd(), 30, 30, 2940, 240);
     cmbMenu_ = AddList(pDum_[1].hwnd(), kPopupKeyTexts, kPopupKeyItems);
     const HWND hotKeyLabel = AddLabel(kHotKeyLabel, cFr_[2].hwnd(), 210, 600);
-    cFr_[4].Create(cFr_[2].hwnd(), kControlId, Px(2670), Px(540), Px(2985), Px(300), {1, 2});
-    pDum_[2].Create(cFr_[4].hwnd(), kControlId, Px(30), Px(30), Px(2940), Px(240));
+    Place(cFr_[4], cFr_[2].hwnd(), 2670, 540, 2985, 300, kSunken2);
+    Place(pDum_[2], cFr_[4].hwnd(), 30, 30, 2940, 240);
     cmbKeys_ = AddList(pDum_[2].hwnd(), kHotKeyTexts, kHotKeyItems);
 
     // The four buttons overlap by a pixel and lose their top and bottom
     // edges to pDum(0): one seamless strip. None is a default button.
-    cFr_[0].Create(dialog, kControlId, Px(90), Px(2970), Px(5835), Px(510), kRaised);
-    pDum_[0].Create(cFr_[0].hwnd(), kControlId, Px(60), Px(60), Px(5715), Px(390));
+    Place(cFr_[0], dialog, 90, 2970, 5835, 510, kRaised);
+    Place(pDum_[0], cFr_[0].hwnd(), 60, 60, 5715, 390);
     const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     cmdSave_ = AddControl(L"BUTTON", kSaveText, button, pDum_[0].hwnd(), 0, -30, 1410, 435);
     cmdAbout_ = AddControl(L"BUTTON", kAboutText, button, pDum_[0].hwnd(), 1395, -30, 1455, 435);
     cmdHelp_ = AddControl(L"BUTTON", kHelpText, button, pDum_[0].hwnd(), 2835, -30, 1455, 435);
     cmdCancel_ = AddControl(L"BUTTON", kCancelText, button, pDum_[0].hwnd(), 4275, -30, 1455, 435);
 
-    cFr_[5].Create(dialog, kControlId, Px(90), Px(2400), Px(5835), Px(510), kRaised);
+    Place(cFr_[5], dialog, 90, 2400, 5835, 510, kRaised);
     const HWND taskbarLabel = AddLabel(kTaskbarLabel, cFr_[5].hwnd(), 180, 150);
-    cFr_[6].Create(cFr_[5].hwnd(), kControlId, Px(2670), Px(120), Px(2985), Px(285), {1, 1});
-    pTask_.Create(cFr_[6].hwnd(), kControlId, Px(15), Px(15), Px(2955), Px(255));
+    Place(cFr_[6], cFr_[5].hwnd(), 2670, 120, 2985, 285, kSunken1);
+    Place(pTask_, cFr_[6].hwnd(), 15, 15, 2955, 255);
 
     // The labels reach 7 to 9 pixels into the sunken frames beside them.
     // Like text drawn on the container's own surface, they go below every

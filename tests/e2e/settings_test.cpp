@@ -328,14 +328,24 @@ protected:
         ASSERT_TRUE(PointerTo(bar.left + fromX, y));
         MouseButton(right, true);
         Pause(120);
+        ::GetCursorPos(&pressedAt_);
         for (int x : path) EXPECT_TRUE(PointerTo(bar.left + x, y)) << x;
+        ::GetCursorPos(&releasedAt_);
         MouseButton(right, false);
         Pause(80);
     }
     int TaskbarAlpha() { return AlphaOf(Taskbar()); }
 
+    // Where the last drag pressed and let go, for the failure messages.
+    std::string LastDrag() const {
+        return "pressed at " + std::to_string(pressedAt_.x) + "," + std::to_string(pressedAt_.y) + ", let go at " +
+               std::to_string(releasedAt_.x) + "," + std::to_string(releasedAt_.y);
+    }
+
     std::unique_ptr<Lumvale> lumvale_;
     HWND dialog_ = nullptr;
+    POINT pressedAt_{};
+    POINT releasedAt_{};
     std::map<std::wstring, HWND> found_;
 };
 
@@ -414,11 +424,11 @@ TEST_F(Settings, SavingEveryChangeWritesItAndThePollerUsesTheNewKeysOnItsNextTic
     // column), then along the bar and past its left end: the taskbar
     // follows live.
     DragSlider(1, {});
-    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 106; }));
+    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 106; })) << LastDrag();
     DragSlider(20, {-30});
-    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 105; }));
+    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 105; })) << LastDrag();
     DragSlider(20, {40, 60});
-    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 151; }));
+    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 151; })) << LastDrag();
     EXPECT_EQ(ReadValue(kSettingsSection, L"TBar"), std::nullopt) << "dragging stores nothing";
     Screenshot(L"settings-dialog-changed");
 
@@ -477,7 +487,7 @@ TEST_F(Settings, CancelAndTheCloseBoxWriteNothingAndTheTaskbarReturnsToItsStored
     // Dragged past the left end while the button is held: the bar stays
     // empty and the taskbar at 105.
     DragSlider(100, {50, -60});
-    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 105; }));
+    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 105; })) << LastDrag();
     ClickOn(cmdCancel());
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog_); }));
     EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 200; }));
@@ -491,7 +501,7 @@ TEST_F(Settings, CancelAndTheCloseBoxWriteNothingAndTheTaskbarReturnsToItsStored
     // Alt + F4 closes it as Cancel does.
     ASSERT_NE(OpenFromTheTray(), nullptr);
     DragSlider(10, {250});
-    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == -1; })) << "past the right end: opaque";
+    EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == -1; })) << "past the right end: opaque, " << LastDrag();
     ClickOn(chkRemember());
     PressChord({VK_MENU, VK_F4}, 80);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog_); }));
@@ -545,10 +555,17 @@ TEST_F(Settings, ASecondRequestBringsTheOpenDialogForwardAndOtherButtonsDoNotDra
     EXPECT_EQ(ReadValue(kSettingsSection, L"TBar"), L"180");
 }
 
-TEST_F(Settings, ExitFromTheTrayWhileTheDialogIsOpenClosesItAndEndsTheProgram) {
+TEST_F(Settings, HelpOpensTheProductPageAndExitWhileTheDialogIsOpenClosesIt) {
     MarkSettingsSaved();
+    RegisterUrlRecorder();
     Start();
     ASSERT_NE(OpenFromTheTray(), nullptr);
+    ClickOn(Find(L"帮助 "));
+    ASSERT_TRUE(WaitUntil([&] { return !RecordedUrls().empty(); }, 10000));
+    EXPECT_EQ(RecordedUrls(), std::vector<std::wstring>{L"http://www.example.com/products/lumvale.shtml"});
+    EXPECT_TRUE(::IsWindowVisible(dialog_)) << "help leaves the dialog open";
+    EXPECT_EQ(ReadValue(kSettingsSection, L"TBar"), std::nullopt);
+
     const POINT icon = FindLumvaleTrayIcon().value_or(POINT{-1, -1});
     Click(icon.x, icon.y);
     ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(pid()) != nullptr; }, 3000));

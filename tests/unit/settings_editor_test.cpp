@@ -120,19 +120,5 @@ TEST_F(SettingsEditorTest, SaveReplacesOrRemovesTheRunValueAndStoresNoSelectionA
     EXPECT_EQ(reloaded.HotKeys, -1);
 }
 
-TEST_F(SettingsEditorTest, GarbageInTBarKeepsThePositionAndSaveRepairsIt) {
-    StoreSetting(fake, L"TBar", L"半透明");
-    editor.Load(dialog, kWidth);
-    EXPECT_EQ(editor.slider().SliderPos(), 0);
-    editor.Save({false, false, false, 1, 6}, kWidth, kCommand);
-    EXPECT_EQ(StoredSetting(fake, L"TBar"), L"105");
-
-    // A later garbage value keeps what the slider had.
-    editor.slider().Drag(150, kSliderLeft, kWidth);
-    StoreSetting(fake, L"TBar", L"x");
-    editor.Load(dialog, kWidth);
-    EXPECT_EQ(editor.slider().SliderPos(), 150);
-}
-
 }  // namespace
 }  // namespace lumvale

@@ -208,12 +208,27 @@ bool PointerTo(int x, int y) {
     return false;
 }
 
+// A button press or release that carries the pointer's position, so that it
+// lands there even when Wine has just handed an older position back.
+void ButtonAt(POINT at, bool right, bool down) {
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (at.x * 65536 + width - 1) / width;
+    input.mi.dy = (at.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                       (right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                              : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP));
+    ::SendInput(1, &input, sizeof(input));
+}
+
 void ClickOn(HWND window) {
     const POINT at = CenterOf(window);
     ASSERT_TRUE(PointerTo(at.x, at.y));
-    MouseButton(false, true);
+    ButtonAt(at, false, true);
     Pause(100);
-    MouseButton(false, false);
+    ButtonAt(at, false, false);
     Pause(60);
 }
 
@@ -322,12 +337,16 @@ protected:
         const RECT bar = WindowRectOf(pTask());
         const int y = (bar.top + bar.bottom) / 2;
         ASSERT_TRUE(PointerTo(bar.left + fromX, y));
-        MouseButton(right, true);
+        ButtonAt({bar.left + fromX, y}, right, true);
         Pause(120);
         ::GetCursorPos(&pressedAt_);
-        for (int x : path) EXPECT_TRUE(PointerTo(bar.left + x, y)) << x;
+        POINT last{bar.left + fromX, y};
+        for (int x : path) {
+            last = {bar.left + x, y};
+            EXPECT_TRUE(PointerTo(last.x, last.y)) << x;
+        }
         ::GetCursorPos(&releasedAt_);
-        MouseButton(right, false);
+        ButtonAt(last, right, false);
         Pause(80);
     }
     int TaskbarAlpha() { return AlphaOf(Taskbar()); }
@@ -518,16 +537,18 @@ TEST_F(Settings, ASecondRequestBringsTheOpenDialogForwardAndOtherButtonsDoNotDra
     Pause(200);
     EXPECT_EQ(TaskbarAlpha(), 180);
     const RECT bar = WindowRectOf(pTask());
-    ASSERT_TRUE(PointerTo(bar.left + 150, (bar.top + bar.bottom) / 2));
-    MouseButton(false, true);
+    const POINT press{bar.left + 150, (bar.top + bar.bottom) / 2};
+    const POINT move{bar.left + 20, press.y};
+    ASSERT_TRUE(PointerTo(press.x, press.y));
+    ButtonAt(press, false, true);
     Pause(100);
     EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 219; }));
-    MouseButton(true, true);
+    ButtonAt(press, true, true);
     Pause(80);
-    EXPECT_TRUE(PointerTo(bar.left + 20, (bar.top + bar.bottom) / 2));
+    EXPECT_TRUE(PointerTo(move.x, move.y));
     Pause(100);
-    MouseButton(true, false);
-    MouseButton(false, false);
+    ButtonAt(move, true, false);
+    ButtonAt(move, false, false);
     Pause(100);
     EXPECT_EQ(TaskbarAlpha(), 219);
     // A click gives the slider the focus, so keys go to no other control.

@@ -19,13 +19,9 @@ struct Input {
     std::int32_t rawInt32 = 0;
 };
 
-template <typename Int>
-bool SameResult(const std::optional<Int>& actual, const std::optional<std::int64_t>& expected) {
-    return actual.has_value() == expected.has_value() && (!actual || *actual == *expected);
-}
-
-// The same double, or both nothing; -0 and 0 count as the same number.
-bool SameNumber(const std::optional<double>& actual, const std::optional<double>& expected) {
+// The same number, or both nothing; -0 and 0 count as the same number.
+template <typename A, typename B>
+bool Same(const std::optional<A>& actual, const std::optional<B>& expected) {
     return actual.has_value() == expected.has_value() && (!actual || *actual == *expected);
 }
 
@@ -36,9 +32,9 @@ void CheckTrimBlanks(const Input& in) {
 
 void CheckParseNumber(const Input& in) {
     const auto value = ParseNumber(in.text);
-    Require(SameNumber(value, WholeNumber(in.text)), "ParseNumber accepts the number grammar, whole text", in.text);
+    Require(Same(value, WholeNumber(in.text)), "ParseNumber accepts the number grammar, whole text", in.text);
     Require(!value || std::isfinite(*value), "ParseNumber gives finite numbers only", in.text);
-    Require(SameNumber(ParseNumber(L" \t" + in.text + L"\t "), value),
+    Require(Same(ParseNumber(L" \t" + in.text + L"\t "), value),
             "ParseNumber ignores blanks and tabs around the text", in.text);
 }
 
@@ -60,9 +56,9 @@ void CheckRounding(double value, const std::wstring& context) {
         const auto rounded32 = RoundToInt32(value);
         const bool modeKept = std::fegetround() == mode;
         std::fesetround(saved);
-        Require(SameResult(rounded16, expected16), "RoundToInt16 rounds halves to even, nothing out of range",
+        Require(Same(rounded16, expected16), "RoundToInt16 rounds halves to even, nothing out of range",
                 context);
-        Require(SameResult(rounded32, expected32), "RoundToInt32 rounds halves to even, nothing out of range",
+        Require(Same(rounded32, expected32), "RoundToInt32 rounds halves to even, nothing out of range",
                 context);
         Require(modeKept, "rounding leaves the rounding mode as it was", context);
     }
@@ -76,20 +72,18 @@ void CheckRoundingOfParsedText(const Input& in) {
 }
 
 void CheckFlagFromText(const Input& in) {
-    const auto flag = FlagFromText(in.text);
-    const auto expected = FlagOf(in.text);
-    Require(flag.has_value() == expected.has_value() && (!flag || *flag == *expected),
-            "a flag is on exactly when its text is the number 1", in.text);
+    Require(Same(FlagFromText(in.text), FlagOf(in.text)), "a flag is on exactly when its text is the number 1",
+            in.text);
 }
 
 void CheckInt16FromText(const Input& in) {
-    Require(SameResult(Int16FromText(in.text), Int16Of(in.text)),
+    Require(Same(Int16FromText(in.text), Int16Of(in.text)),
             "Int16FromText is the rounded whole-text number or nothing", in.text);
 }
 
 void CheckRecordValueFromText(const Input& in) {
     const auto value = RecordValueFromText(in.text);
-    Require(SameResult(value, RecordValueOf(in.text)),
+    Require(Same(value, RecordValueOf(in.text)),
             "RecordValueFromText is the rounded leading number of the trimmed text or nothing", in.text);
     Require(RecordValueFromText(L"   " + in.text + L"  ") == value,
             "RecordValueFromText ignores blanks around the text", in.text);

@@ -154,6 +154,20 @@ void CheckLoadSettings(const Fields& fields, const std::wstring& input) {
     }
 }
 
+// Whatever the dialog saves, the next start loads.
+void CheckSavedSettingsLoadBack(const Fields& fields, const std::wstring& input) {
+    Desktop d(fields);
+    const Settings saved{StoredAndNotEmpty(fields, "Remember"), StoredAndNotEmpty(fields, "Beep"),
+                         static_cast<std::int16_t>(RecordValueOf(StoredOr(fields, "RC", L"")).value_or(0)),
+                         static_cast<std::int16_t>(RecordValueOf(StoredOr(fields, "KS", L"")).value_or(0))};
+    SaveSettings(d.store, saved);
+    Settings loaded;
+    LoadSettings(d.store, loaded, d.glass);
+    Require(loaded.RememberOn == saved.RememberOn && loaded.BeepOn == saved.BeepOn &&
+                loaded.PopupKeys == saved.PopupKeys && loaded.HotKeys == saved.HotKeys,
+            "saved settings load back unchanged", input);
+}
+
 // The remembered value applied once per run: -1 marks the window handled,
 // 0-9 give glass levels 1-10, anything else counts as no record.
 void CheckApplyRememberedAlpha(const Fields& fields, const std::wstring& input) {
@@ -240,6 +254,7 @@ void CheckRememberedThenShown(const Fields& fields, const std::wstring& input) {
 
 void (*const kReaders[])(const Fields&, const std::wstring&) = {
     CheckLoadSettings,
+    CheckSavedSettingsLoadBack,
     CheckApplyRememberedAlpha,
     CheckShowMe,
     CheckRememberedThenShown,

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/settings_store/conversions.h"
+#include "settings/taskbar_slider.h"
 #include "fuzz_support.h"
 #include "reference_numbers.h"
 
@@ -107,6 +108,23 @@ void CheckDecimalTextRoundTrip(const Input& in) {
     Require(plain, "DecimalText is a minus and digits, no blanks, no leading zeros", text32);
 }
 
+// The slider's arithmetic on any stored alpha and any bar width: a position
+// kept on the bar always gives an alpha the taskbar can take, and a stored
+// whole alpha comes back unchanged when the bar has a pixel per step.
+void CheckSliderArithmetic(const Input& in) {
+    const std::int32_t width = 1 + (in.rawInt32 & 0x3FFF);
+    const auto position = SliderPosForAlpha(in.rawDouble, width);
+    if (!position) return;
+    const std::int32_t onBar = *position < 0 ? 0 : (*position > width ? width : *position);
+    const auto alpha = AlphaForSliderPos(onBar, width);
+    Require(alpha && *alpha >= 105 && *alpha <= 255, "a position on the bar gives an alpha of 105 to 255",
+            in.text);
+    const bool wholeAlpha = in.rawDouble >= 105 && in.rawDouble <= 255 && in.rawDouble == std::floor(in.rawDouble);
+    if (wholeAlpha && width >= 150)
+        Require(AlphaForSliderPos(*position, width) == static_cast<std::int16_t>(in.rawDouble),
+                "a stored whole alpha comes back through the slider", in.text);
+}
+
 void (*const kChecks[])(const Input&) = {
     CheckTrimBlanks,
     CheckParseNumber,
@@ -117,6 +135,7 @@ void (*const kChecks[])(const Input&) = {
     CheckInt16FromText,
     CheckRecordValueFromText,
     CheckDecimalTextRoundTrip,
+    CheckSliderArithmetic,
 };
 
 }  // namespace

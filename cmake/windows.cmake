@@ -16,6 +16,8 @@ set(LUMVALE_WIN32_SOURCES
   src/popup/popup_window.cpp
   src/settings/slider_box.cpp
   src/settings/settings_dialog.cpp
+  src/about/about_window.cpp
+  src/about/about_paint.cpp
 )
 add_library(lumvale_win32 STATIC ${LUMVALE_WIN32_SOURCES})
 target_link_libraries(lumvale_win32 PUBLIC lumvale_logic user32 gdi32 shell32 advapi32 comctl32)

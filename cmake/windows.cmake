@@ -71,7 +71,7 @@ function(lumvale_wine_test name)
 endfunction()
 
 file(GLOB LUMVALE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
-add_executable(win32_tests ${LUMVALE_WIN32_TESTS})
+add_executable(win32_tests ${LUMVALE_WIN32_TESTS} tests/win32/about_resources.rc)
 target_link_libraries(win32_tests PRIVATE lumvale_win32 gtest_main)
 target_compile_definitions(win32_tests PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_options(win32_tests PRIVATE -static)

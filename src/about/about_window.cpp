@@ -89,7 +89,10 @@ bool AboutWindow::Load(HWND owner) {
     const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     // No border, no caption, no taskbar button; WM_CREATE runs the load.
-    return CreateWindowObject(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClassName, L"Lumvale",
+    // Created in the topmost band already: Wine leaves WS_EX_TOPMOST unset
+    // when SetWindowPos(HWND_TOPMOST) moves a window that owns a topmost
+    // window, as this one owns its tooltip.
+    return CreateWindowObject(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClassName, L"Lumvale",
                               WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, owner) != nullptr;
 }
 

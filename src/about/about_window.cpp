@@ -34,7 +34,7 @@ BOOL CALLBACK CollectEnabledProgramWindow(HWND window, LPARAM search) {
 }
 
 // The window a request for the about box came from: a visible window of the
-// program (the settings dialog's about button), which then owns the box.
+// program (the settings dialog's about button), or null.
 HWND RequestingWindow() {
     const HWND active = ::GetActiveWindow();
     return active && ::IsWindowVisible(active) && IsProgramWindow(active) ? active : nullptr;
@@ -47,7 +47,7 @@ void AboutWindow::SplashWin() {
         BringToFront();
         return;
     }
-    if (!Load(nullptr)) return;
+    if (!Load(owner_.MainWindowHandle())) return;
     // The splash does not take the keyboard focus: the program may be
     // starting with Windows while the user already types elsewhere.
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
@@ -61,7 +61,8 @@ void AboutWindow::About() {
         BringToFront();
         return;
     }
-    if (!Load(RequestingWindow())) return;
+    const HWND requester = RequestingWindow();
+    if (!Load(requester ? requester : owner_.MainWindowHandle())) return;
     const HWND window = hwnd();
     ::ShowWindow(cFrClose_.hwnd(), SW_SHOW);
     ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
@@ -88,10 +89,11 @@ bool AboutWindow::Load(HWND owner) {
     const int height = Px(kAboutHeightTwips);
     const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    // No border, no caption, no taskbar button; WM_CREATE runs the load.
-    // Created in the topmost band already: Wine leaves WS_EX_TOPMOST unset
-    // when SetWindowPos(HWND_TOPMOST) moves a window that owns a topmost
-    // window, as this one owns its tooltip.
+    // No border, no caption, no taskbar button: a tool window, and an owned
+    // one, since Wine's taskbar shows every unowned window. Created in the
+    // topmost band already: Wine leaves WS_EX_TOPMOST unset when
+    // SetWindowPos(HWND_TOPMOST) moves a window that owns a topmost window,
+    // as this one owns its tooltip. WM_CREATE runs the load.
     return CreateWindowObject(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, kClassName, L"Lumvale",
                               WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, owner) != nullptr;
 }

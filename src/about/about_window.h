@@ -24,7 +24,9 @@ namespace lumvale {
 // What the about window needs from the rest of the program.
 class AboutOwner : public SettingsDialogOpener {
 public:
-    // The icon of the hidden main window; asking for it creates that window.
+    // The hidden main window and its icon; asking for either creates the
+    // window.
+    virtual HWND MainWindowHandle() = 0;
     virtual HICON MainWindowIcon() = 0;
 };
 

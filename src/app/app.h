@@ -37,6 +37,10 @@ public:
     void CloseOtherWindows();
 
     // AboutOwner.
+    HWND MainWindowHandle() override {
+        fMain.Load();
+        return fMain.hwnd();
+    }
     HICON MainWindowIcon() override { return fMain.Icon(); }
 
     Win32Platform platform;

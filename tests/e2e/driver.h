@@ -63,7 +63,8 @@ POINT CenterOf(HWND window);
 // Brings a window to the front and waits until input reaches it.
 void Activate(HWND window);
 
-// lumvale.exe, started and waited for until its hidden main window exists.
+// lumvale.exe, started and waited for until its hidden main window exists
+// and its splash has closed.
 class Lumvale {
 public:
     Lumvale();

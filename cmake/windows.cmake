@@ -99,3 +99,7 @@ target_include_directories(latency_bench PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE
 target_compile_definitions(latency_bench PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_libraries(latency_bench PRIVATE user32 gdi32 shell32 advapi32)
 target_link_options(latency_bench PRIVATE -static)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  include(cmake/release.cmake)
+endif()

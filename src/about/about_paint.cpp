@@ -72,10 +72,11 @@ void AboutWindow::PaintElement(HDC dc, const AboutElement& element) {
             SelectionGuard font(dc, Font(element.pointsX100));
             ::SetTextColor(dc, element.colour);
             RECT rect = ToRect(place);
-            // One line at the top of the label, clipped to it; the trailing
-            // blanks take their room, so right-aligned texts keep it.
+            // One line at the top of the label; the trailing blanks take
+            // their room, so right-aligned texts keep it. Not clipped: with a
+            // face wider than Arial (a substitute) the outer glyphs still show.
             ::DrawTextW(dc, element.text.c_str(), static_cast<int>(element.text.size()), &rect,
-                        DT_SINGLELINE | DT_NOPREFIX | DT_TOP | AlignFlags(element.align));
+                        DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | DT_TOP | AlignFlags(element.align));
             break;
         }
     }

@@ -67,7 +67,7 @@ void Activate(HWND window);
 // and its splash has closed.
 class Lumvale {
 public:
-    Lumvale();
+    explicit Lumvale(const std::wstring& exePath = LumvaleExePath());
     HWND mainWindow() const { return main_; }
     Process& process() { return process_; }
     // Asks the hidden window to close, as the tray menu's Exit does.

@@ -150,52 +150,31 @@ protected:
     AboutWindow about{owner, platform, store, glass};
 };
 
-TEST_F(AboutWindowTest, TheSplashShowsWithoutCloseButtonClosesItselfAndThenOpensTheFirstRunSettings) {
+// Its looks and lifetime are checked end to end; here what only the
+// process itself sees.
+TEST_F(AboutWindowTest, TheSplashReadsTheIconBeforeShowingTakesNoFocusAndOpensTheFirstRunSettingsAfterClosing) {
     win32test::TestWindow front(L"where the user types");
     ::SetForegroundWindow(front.get());
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == front.get(); }, 3000));
 
-    const DWORD start = ::GetTickCount();
     about.SplashWin();
     ASSERT_TRUE(about.exists());
-    const HWND window = about.hwnd();
-    wchar_t className[64] = {};
-    ::GetClassNameW(window, className, 64);
-    EXPECT_STREQ(className, L"LumvaleAbout");
-    EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_TRUE(::IsWindowVisible(about.hwnd()));
     EXPECT_FALSE(::IsWindowVisible(about.closeFrame()));
-    EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU), 0);
-    const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
-    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
-    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);  // no taskbar button
-    EXPECT_EQ(win32test::LayeredAlpha(window), 240);
-    RECT client{}, box{};
-    ::GetClientRect(window, &client);
-    ::GetWindowRect(window, &box);
-    EXPECT_EQ(client.right, 461);
-    EXPECT_EQ(client.bottom, 254);
-    EXPECT_EQ(box.left, (::GetSystemMetrics(SM_CXSCREEN) - 461) / 2);
-    EXPECT_EQ(box.top, (::GetSystemMetrics(SM_CYSCREEN) - 254) / 2);
-    // The icon was read while loading, before the window showed.
     EXPECT_EQ(owner.iconReads, 1);
     EXPECT_FALSE(owner.visibleAtIconRead);
-    // The splash leaves the keyboard where it was.
     EXPECT_EQ(::GetForegroundWindow(), front.get());
 
     ASSERT_TRUE(PumpUntil([&] { return !about.exists(); }, 8000));
-    const DWORD shown = ::GetTickCount() - start;
-    EXPECT_GE(shown, 1000u);
-    EXPECT_LE(shown, 6000u);
     EXPECT_EQ(owner.settingsShown, 1);
     EXPECT_FALSE(owner.aboutOpenAtSettings);
-}
 
-TEST_F(AboutWindowTest, OnceTheSettingsWereSavedTheSplashOnlyCloses) {
+    // Once the settings were saved, the splash only closes.
     store.WriteSetting(store_names::kSettings, store_names::kRemember, L"0");
     about.SplashWin();
     ASSERT_TRUE(PumpUntil([&] { return !about.exists(); }, 8000));
     PumpMessages(200);
-    EXPECT_EQ(owner.settingsShown, 0);
+    EXPECT_EQ(owner.settingsShown, 1);
 }
 
 TEST_F(AboutWindowTest, AboutIsModalOverTheProgramsWindowsAndItsCloseButtonClosesIt) {
@@ -206,14 +185,7 @@ TEST_F(AboutWindowTest, AboutIsModalOverTheProgramsWindowsAndItsCloseButtonClose
         checked = true;
         const HWND window = about.hwnd();
         ASSERT_TRUE(about.exists());
-        EXPECT_TRUE(::IsWindowVisible(window));
-        EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-        EXPECT_EQ(win32test::LayeredAlpha(window), 240);
-        EXPECT_TRUE(::IsWindowVisible(about.closeFrame()));
         EXPECT_TRUE(::IsWindowVisible(about.closeButton()));
-        wchar_t caption[8] = {};
-        ::GetWindowTextW(about.closeButton(), caption, 8);
-        EXPECT_STREQ(caption, L"X");
         EXPECT_EQ(TooltipTextOf(window), std::wstring(L"关闭这个窗口     "));
         EXPECT_FALSE(::IsWindowEnabled(programWindow.get()));
         EXPECT_FALSE(::IsWindowEnabled(owner.main.get()));
@@ -249,33 +221,23 @@ TEST_F(AboutWindowTest, AboutIsModalOverTheProgramsWindowsAndItsCloseButtonClose
     EXPECT_EQ(owner.settingsShown, 0);
 }
 
-TEST_F(AboutWindowTest, OpenedAgainItStaysWithItsButtonUntilEscCloses) {
-    for (int round = 0; round < 2; ++round) {
-        bool stayed = false;
-        DuringModalLoop(100, [&] {
-            // Longer than the splash's time: there is no timer.
-            PumpMessages(2000);
-            stayed = about.exists() && ::IsWindowVisible(about.closeButton());
-            ::SetForegroundWindow(about.hwnd());
-            PumpUntil([&] { return ::GetForegroundWindow() == about.hwnd(); }, 3000);
-            PumpMessages(300);
-            INPUT keys[2] = {};
-            keys[0].type = keys[1].type = INPUT_KEYBOARD;
-            keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            ::SendInput(2, keys, sizeof(INPUT));
-            // Should Esc not close it, the test still ends.
-            DuringModalLoop(3000, [&] { about.Unload(); });
-        });
-        const DWORD start = ::GetTickCount();
-        about.About();
-        EXPECT_TRUE(stayed) << round;
-        EXPECT_LT(::GetTickCount() - start, 4500u) << "Esc did not close it, round " << round;
-        EXPECT_FALSE(about.exists());
-    }
+TEST_F(AboutWindowTest, EscClosesTheAboutBox) {
+    DuringModalLoop(100, [&] {
+        PumpUntil([&] { return ::GetForegroundWindow() == about.hwnd(); }, 3000);
+        PumpMessages(300);
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, keys, sizeof(INPUT));
+        // Should Esc not close it, the test still ends.
+        DuringModalLoop(3000, [&] { about.Unload(); });
+    });
+    const DWORD start = ::GetTickCount();
+    about.About();
+    EXPECT_LT(::GetTickCount() - start, 2500u) << "Esc did not close it";
     ::KillTimer(nullptr, 0);
     pendingAction = nullptr;
-    EXPECT_EQ(owner.settingsShown, 0);
 }
 
 TEST_F(AboutWindowTest, EveryElementIsPaintedWhereTheLayoutPutsIt) {

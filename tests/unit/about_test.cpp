@@ -31,10 +31,11 @@ std::string NameAt(const std::vector<AboutElement>& elements, int x, int y) {
 // taskbar at another alpha.
 class SettingsDialog : public SettingsDialogOpener {
 public:
-    SettingsDialog(fake::FakePlatform& fake, Hwnd taskbar) : fake_(fake), taskbar_(taskbar) {}
+    SettingsDialog(fake::FakePlatform& fake, Glass& glass, Hwnd taskbar)
+        : fake_(fake), glass_(glass), taskbar_(taskbar) {}
     bool ShowSettings() override {
         ++opened;
-        fake_.SetLayeredWindowAttributes(taskbar_, 120);
+        glass_.SetWindowAlpha(taskbar_, 120);
         fake_.calls.push_back("dialog closed");
         return !alreadyOpen;
     }
@@ -43,6 +44,7 @@ public:
 
 private:
     fake::FakePlatform& fake_;
+    Glass& glass_;
     Hwnd taskbar_;
 };
 
@@ -52,7 +54,7 @@ protected:
     SettingsStore store{fake};
     Glass glass{fake, store};
     Hwnd taskbar = fake.AddWindow({L"Shell_TrayWnd", L"", 0, 10, 11});
-    SettingsDialog dialog{fake, taskbar};
+    SettingsDialog dialog{fake, glass, taskbar};
 };
 
 TEST_F(FirstRunTest, OnlyASettingThatWasNeverSavedMeansAFirstRun) {

@@ -16,6 +16,8 @@ set(LUMVALE_WIN32_SOURCES
   src/popup/popup_window.cpp
   src/settings/slider_box.cpp
   src/settings/settings_dialog.cpp
+  src/about/about_window.cpp
+  src/about/about_paint.cpp
 )
 add_library(lumvale_win32 STATIC ${LUMVALE_WIN32_SOURCES})
 target_link_libraries(lumvale_win32 PUBLIC lumvale_logic user32 gdi32 shell32 advapi32 comctl32)
@@ -69,7 +71,7 @@ function(lumvale_wine_test name)
 endfunction()
 
 file(GLOB LUMVALE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
-add_executable(win32_tests ${LUMVALE_WIN32_TESTS})
+add_executable(win32_tests ${LUMVALE_WIN32_TESTS} tests/win32/about_resources.rc)
 target_link_libraries(win32_tests PRIVATE lumvale_win32 gtest_main)
 target_compile_definitions(win32_tests PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_options(win32_tests PRIVATE -static)
@@ -97,3 +99,7 @@ target_include_directories(latency_bench PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE
 target_compile_definitions(latency_bench PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_libraries(latency_bench PRIVATE user32 gdi32 shell32 advapi32)
 target_link_options(latency_bench PRIVATE -static)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  include(cmake/release.cmake)
+endif()

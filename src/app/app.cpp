@@ -18,6 +18,9 @@ int App::Main() {
         ::MessageBoxW(nullptr, kTooOldMessage, L"Lumvale", MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
+    // The splash's loading creates the hidden main window with the tray icon
+    // and the poller's timer; Load only makes sure that it exists.
+    fAbout.SplashWin();
     fMain.Load();
     LoadSettings(store, settings, glass);
 
@@ -51,9 +54,10 @@ bool App::ShowSettings() {
     return true;
 }
 
-void App::ShowAbout() {}
+void App::ShowAbout() { fAbout.About(); }
 
 void App::CloseOtherWindows() {
+    fAbout.Unload();
     ClosePopup();
     fSettings.Close();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's process-wide objects and its start-up.
 
+#include "about/about_window.h"
 #include "app/main_window.h"
 #include "app/poller.h"
 #include "app/settings_store/settings.h"
@@ -13,7 +14,7 @@
 
 namespace lumvale {
 
-class App : public PopupControl {
+class App : public PopupControl, public AboutOwner {
 public:
     App();
     ~App() override;
@@ -30,10 +31,17 @@ public:
     // Modal windows of the tray menu; each brings an open one to the front
     // instead of opening a second. ShowSettings returns true once the dialog
     // it opened has closed, false when it only brought the open one forward.
-    bool ShowSettings();
+    bool ShowSettings() override;
     void ShowAbout();
     // Closes the about box, the popup and the settings dialog if open.
     void CloseOtherWindows();
+
+    // AboutOwner.
+    HWND MainWindowHandle() override {
+        fMain.Load();
+        return fMain.hwnd();
+    }
+    HICON MainWindowIcon() override { return fMain.Icon(); }
 
     Win32Platform platform;
     SettingsStore store{platform};
@@ -46,6 +54,7 @@ public:
     // The open popup, if any; the window owns it.
     PopupWindow* fPopup = nullptr;
     SettingsDialog fSettings{platform, store, settings, glass, [this] { ShowAbout(); }};
+    AboutWindow fAbout{*this, platform, store, glass};
 };
 
 // The text of the message shown on systems older than Windows 2000.

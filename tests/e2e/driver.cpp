@@ -180,8 +180,12 @@ int AlphaOf(HWND window) {
 
 bool IsTopmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-Lumvale::Lumvale() : process_(L"\"" + LumvaleExePath() + L"\"") {
+Lumvale::Lumvale(const std::wstring& exePath) : process_(L"\"" + exePath + L"\"") {
     WaitUntil([&] { return (main_ = FindWindowOf(process_.id(), L"LumvaleMain")) != nullptr; }, 15000);
+    // The splash covers the middle of the screen above every window for
+    // 1.5 s: wait until it has come and gone.
+    WaitUntil([&] { return FindWindowOf(process_.id(), L"LumvaleAbout") != nullptr; }, 5000);
+    WaitUntil([&] { return FindWindowOf(process_.id(), L"LumvaleAbout") == nullptr; }, 15000);
 }
 
 bool Lumvale::Close(int timeoutMs) {

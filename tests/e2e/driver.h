@@ -63,10 +63,11 @@ POINT CenterOf(HWND window);
 // Brings a window to the front and waits until input reaches it.
 void Activate(HWND window);
 
-// lumvale.exe, started and waited for until its hidden main window exists.
+// lumvale.exe, started and waited for until its hidden main window exists
+// and its splash has closed.
 class Lumvale {
 public:
-    Lumvale();
+    explicit Lumvale(const std::wstring& exePath = LumvaleExePath());
     HWND mainWindow() const { return main_; }
     Process& process() { return process_; }
     // Asks the hidden window to close, as the tray menu's Exit does.

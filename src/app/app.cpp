@@ -35,7 +35,7 @@ int App::Main() {
 void App::ShowMe() {
     // Each popup starts from the design state of its controls.
     ClosePopup();
-    if (auto content = popupLogic.ShowMe()) PopupWindow::Open(popupLogic, glass, platform, *content, &fPopup);
+    if (auto content = popupLogic.ShowMe()) PopupWindow::Open(popupLogic, glass, platform, *content, fMain.hwnd(), &fPopup);
 }
 
 void App::ClosePopup() {

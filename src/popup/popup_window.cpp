@@ -48,9 +48,9 @@ private:
 }  // namespace
 
 PopupWindow* PopupWindow::Open(PopupLogic& logic, Glass& glass, Platform& platform, const PopupContent& content,
-                               PopupWindow** slot) {
+                               HWND owner, PopupWindow** slot) {
     auto* popup = new PopupWindow(logic, glass, platform, slot);
-    if (!popup->Create()) {
+    if (!popup->Create(owner)) {
         delete popup;
         return nullptr;
     }
@@ -66,12 +66,12 @@ PopupWindow* PopupWindow::Open(PopupLogic& logic, Glass& glass, Platform& platfo
     return popup;
 }
 
-bool PopupWindow::Create() {
+bool PopupWindow::Create(HWND owner) {
     RegisterClassOnce(kClassName, ::GetSysColorBrush(COLOR_BTNFACE));
     RECT outer{0, 0, Px(kClientWidth), Px(kClientHeight)};
     ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     if (!CreateWindowObject(kExStyle, kClassName, L"", kStyle, 0, 0, outer.right - outer.left,
-                            outer.bottom - outer.top, nullptr))
+                            outer.bottom - outer.top, owner))
         return false;
     CreateControls();
     return true;

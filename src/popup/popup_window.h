@@ -20,8 +20,10 @@ public:
     // Creates, fills, places and shows a popup for `content`. The object
     // belongs to its window and goes with it; `*slot` points to it while it
     // is open and is cleared when the window is gone.
+    // `owner` is the hidden main window: an owned window never gets a
+    // taskbar button.
     static PopupWindow* Open(PopupLogic& logic, Glass& glass, Platform& platform, const PopupContent& content,
-                             PopupWindow** slot);
+                             HWND owner, PopupWindow** slot);
 
     // Destroys the window, or, while one of its own handlers is running,
     // hides it and destroys it when that handler has returned.
@@ -35,7 +37,7 @@ private:
     PopupWindow(PopupLogic& logic, Glass& glass, Platform& platform, PopupWindow** slot)
         : logic_(logic), glass_(glass), platform_(platform), slot_(slot) {}
 
-    bool Create();
+    bool Create(HWND owner);
     void CreateControls();
     void Fill(const PopupContent& content);
     void PlaceNearCursor();

@@ -53,6 +53,8 @@ protected:
 TEST_F(Popup, OpensBesideThePointerAndNamesNotepad) {
     Lumvale lumvale;
     Notepad notepad;
+    ::SetWindowPos(notepad.window(), nullptr, 300, 60, 600, 420, SWP_NOZORDER);
+    notepad.BringToFront();
     // The status bar of notepad: a right click there opens no menu of its own.
     const RECT frame = WindowRectOf(notepad.window());
     const POINT at{frame.left + 150, frame.bottom - 10};

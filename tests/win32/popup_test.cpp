@@ -80,7 +80,7 @@ TEST_F(PopupWindowTest, ControlsSitInTheirContainersWithTheirTextsAndTips) {
     ::SetForegroundWindow(target.get());
     PopupContent content = logic.ShowMe().value();
     content.target = FromHwnd(target.get());
-    PopupWindow::Open(logic, glass, platform, content, &slot);
+    PopupWindow::Open(logic, glass, platform, content, nullptr, &slot);
     ASSERT_NE(slot, nullptr);
     HWND popup = slot->hwnd();
 
@@ -142,7 +142,7 @@ TEST_F(PopupWindowTest, ClosingFromItsOwnListHandlerIsDeferredUntilItReturns) {
     closer.slot = &slot;
     glass.SetPopupCloser(&closer);
     PopupContent content = logic.ShowMe().value();
-    PopupWindow::Open(logic, glass, platform, content, &slot);
+    PopupWindow::Open(logic, glass, platform, content, nullptr, &slot);
     ASSERT_NE(slot, nullptr);
     HWND popup = slot->hwnd();
     HWND list = Child(popup, L"ListBox");

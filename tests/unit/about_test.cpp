@@ -151,39 +151,5 @@ TEST(AboutLayout, ElementsListedEarlierLieAboveAndLinesTakeNoClicks) {
     EXPECT_EQ(NameAt(elements, 460, 253), "Bar3");
 }
 
-TEST(AboutLayout, PixelsOfTheWindowTheShadowTheFontsAndTheCloseButton) {
-    const PixelRect client = ToPixels({0, 0, kAboutWidthTwips, kAboutHeightTwips});
-    EXPECT_EQ(client.right, 461);
-    EXPECT_EQ(client.bottom, 254);
-
-    const auto elements = AboutElements();
-    const AboutElement& top = Named(elements, "TopProductName");
-    const AboutElement& shadow = Named(elements, "ProductName");
-    const PixelRect a = ToPixels(top.place), b = ToPixels(shadow.place);
-    EXPECT_EQ(b.left - a.left, 3);
-    EXPECT_EQ(b.top - a.top, 2);
-    EXPECT_EQ(b.right - b.left, a.right - a.left);
-    EXPECT_EQ(shadow.text, top.text);
-    EXPECT_EQ(FontPixelHeight(top.pointsX100), 72);
-
-    EXPECT_EQ(FontPixelHeight(825), 11);
-    EXPECT_EQ(FontPixelHeight(975), 13);
-    EXPECT_EQ(FontPixelHeight(900), 12);
-
-    // The close frame sits in the top right corner; its clipping box cuts
-    // the button's 3-D border off on every side.
-    const PixelRect frame = ToPixels(kCloseFramePlace);
-    EXPECT_EQ(frame.left, 426);
-    EXPECT_EQ(frame.right - frame.left, 31);
-    EXPECT_EQ(frame.bottom - frame.top, 29);
-    EXPECT_LE(frame.right, client.right);
-    const PixelRect box = ToPixels(kClipBoxPlace);
-    const PixelRect button = ToPixels(kCloseButtonPlace);
-    EXPECT_LT(button.left, 0);
-    EXPECT_LT(button.top, 0);
-    EXPECT_GT(button.right, box.right - box.left);
-    EXPECT_GT(button.bottom, box.bottom - box.top);
-}
-
 }  // namespace
 }  // namespace lumvale

@@ -125,6 +125,19 @@ TEST_F(HotKeys, RememberedRecordsFollowHotKeysAndComeBackInTheNextRun) {
     EXPECT_EQ(ReadValue(L"Wins", L"notepad.exeNotepad"), L"8");
 }
 
+TEST_F(HotKeys, ARecordOfNoGlassMarksTheWindowHandledAndLeavesIt) {
+    WriteValue(L"Wins", L"e2e_tests.exeLumvaleE2ETarget", L"-1");
+    Lumvale lumvale;
+    TargetWindow target;
+    ::SetWindowLongW(target.get(), GWL_EXSTYLE, ::GetWindowLongW(target.get(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(target.get(), 0, 99, LWA_ALPHA);
+    target.BringToFront();
+    const std::wstring key = std::to_wstring(reinterpret_cast<INT_PTR>(target.get()));
+    EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Temp", key) == L"-1"; }));
+    Pause(300);
+    EXPECT_EQ(AlphaOf(target.get()), 99);
+}
+
 TEST_F(HotKeys, WithRememberingOffNothingIsWritten) {
     Lumvale lumvale;
     TargetWindow target;

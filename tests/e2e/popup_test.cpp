@@ -111,6 +111,19 @@ TEST_F(Popup, AnOpacityChosenFromTheListIsAppliedStoredAndShownNextTime) {
     Screenshot(L"popup-fifty-selected");
 }
 
+TEST_F(Popup, AnArrowKeyInTheListIsAChoiceLikeAClick) {
+    Lumvale lumvale;
+    TargetWindow target;
+    HWND popup = OpenAt(lumvale, Inside(target.get()));
+    ASSERT_NE(popup, nullptr);
+    ReleaseEverything();
+    // The list has the focus: Down selects the first entry, "10%".
+    PressChord({VK_DOWN}, 60);
+    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 120; }));
+    EXPECT_TRUE(WaitUntil([&] { return Gone(popup); }));
+    EXPECT_EQ(ReadValue(L"Temp", std::to_wstring(reinterpret_cast<INT_PTR>(target.get()))), L"0");
+}
+
 TEST_F(Popup, StayOnTopIsTickedAndUntickedForTheTarget) {
     Lumvale lumvale;
     TargetWindow target;

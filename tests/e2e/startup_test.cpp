@@ -25,33 +25,52 @@ protected:
     HWND taskbar_ = nullptr;
 };
 
-TEST_F(Startup, RefusesSystemsOlderThanWindows2000WithItsOnlyMessage) {
-    ResetStore();
+// Makes Wine report `version` ("nt40", "win98", "win2k", ...) to lumvale.exe.
+void ReportWindowsVersion(const wchar_t* version) {
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                nullptr), ERROR_SUCCESS);
-    const wchar_t version[] = L"nt40";
-    ::RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                     static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
+}
 
-    Process lumvale(L"\"" + LumvaleExePath() + L"\"");
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowOf(lumvale.id(), L"#32770", true)) != nullptr; }, 15000));
-    EXPECT_EQ(TextOf(box), L"Lumvale");
-    HWND text = ::GetDlgItem(box, 0xFFFF);
-    EXPECT_EQ(TextOf(text), std::wstring(L"抱歉，Lumvale无法在低于win 2k以下的系统运行！") + std::wstring(13, L' '));
-    Pause(300);
-    Screenshot(L"startup-refused");
+TEST_F(Startup, RefusesSystemsOlderThanWindows2000WithItsOnlyMessage) {
+    for (const wchar_t* version : {L"nt40", L"win98"}) {
+        ResetStore();
+        ReportWindowsVersion(version);
+        Process lumvale(L"\"" + LumvaleExePath() + L"\"");
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowOf(lumvale.id(), L"#32770", true)) != nullptr; }, 15000));
+        EXPECT_EQ(TextOf(box), L"Lumvale");
+        HWND text = ::GetDlgItem(box, 0xFFFF);
+        EXPECT_EQ(TextOf(text), std::wstring(L"抱歉，Lumvale无法在低于win 2k以下的系统运行！") + std::wstring(13, L' '));
+        Pause(300);
+        Screenshot(L"startup-refused");
 
-    // Nothing else happened: no main window, no icon, no registry access.
-    EXPECT_EQ(FindWindowOf(lumvale.id(), L"LumvaleMain"), nullptr);
-    EXPECT_FALSE(ProgramKeyExists());
+        // Nothing else happened: no main window, no splash, no registry access.
+        EXPECT_EQ(FindWindowOf(lumvale.id(), L"LumvaleMain"), nullptr);
+        EXPECT_EQ(FindWindowOf(lumvale.id(), L"LumvaleAbout"), nullptr);
+        EXPECT_FALSE(ProgramKeyExists());
 
-    ::SetForegroundWindow(box);
-    WaitUntil([&] { return ::GetForegroundWindow() == box; }, 2000);
-    PressChord({VK_RETURN});
-    EXPECT_TRUE(lumvale.WaitForExit(5000));
-    EXPECT_FALSE(ProgramKeyExists());
+        Activate(box);
+        PressChord({VK_RETURN});
+        EXPECT_TRUE(lumvale.WaitForExit(5000));
+        EXPECT_FALSE(ProgramKeyExists());
+    }
+}
+
+TEST_F(Startup, RunsOnWindows2000XpAnd10) {
+    for (const wchar_t* version : {L"win2k", L"winxp", L"win10"}) {
+        ReportWindowsVersion(version);
+        WriteValue(L"Temp", L"777", L"2");
+        Lumvale lumvale;
+        ASSERT_NE(lumvale.mainWindow(), nullptr);
+        EXPECT_EQ(TextOf(lumvale.mainWindow()), L"Lumvale");
+        EXPECT_TRUE(WaitUntil([&] { return !SectionExists(L"Temp"); }));
+        EXPECT_TRUE(lumvale.Close());
+    }
 }
 
 TEST_F(Startup, StaysResidentHiddenAppliesTheTaskbarAlphaAndEmptiesTheRunRecords) {
@@ -72,13 +91,38 @@ TEST_F(Startup, StaysResidentHiddenAppliesTheTaskbarAlphaAndEmptiesTheRunRecords
 }
 
 TEST_F(Startup, StoredTaskbarAlphasAreClampedAndAnOpaqueOneRemovesTheLayering) {
-    const std::pair<const wchar_t*, int> cases[] = {{L"50", 105}, {L"abc", 105}, {L"300", -1}};
+    const std::pair<const wchar_t*, int> cases[] = {
+        {L"50", 105}, {L"300", -1}, {L"abc", 105}, {L"200", 200}, {nullptr, -1}};
     for (const auto& [stored, alpha] : cases) {
         ::SetWindowLongW(taskbar_, GWL_EXSTYLE, ::GetWindowLongW(taskbar_, GWL_EXSTYLE) | WS_EX_LAYERED);
-        ::SetLayeredWindowAttributes(taskbar_, 0, 200, LWA_ALPHA);
-        WriteValue(kSettingsSection, L"TBar", stored);
+        ::SetLayeredWindowAttributes(taskbar_, 0, 170, LWA_ALPHA);
+        ResetStore();
+        MarkSettingsSaved();
+        if (stored) WriteValue(kSettingsSection, L"TBar", stored);
         Lumvale lumvale;
         EXPECT_TRUE(WaitUntil([&] { return AlphaOf(taskbar_) == alpha; })) << alpha;
+        EXPECT_TRUE(lumvale.Close());
+    }
+}
+
+TEST_F(Startup, JunkInEveryKeyIsReadWithoutHarm) {
+    // Flags and indexes that do not convert keep their start values (off);
+    // a taskbar alpha that does not convert gives the most transparent one.
+    for (const std::wstring& junk : {std::wstring(L"not a number"), std::wstring(L"1e10"), std::wstring(L"-99999"),
+                                     std::wstring(5000, L'7')}) {
+        for (const wchar_t* key : {L"提示：     ", L"Beep", L"RC", L"KS", L"TBar"}) WriteValue(kSettingsSection, key, junk);
+        Lumvale lumvale;
+        ASSERT_NE(lumvale.mainWindow(), nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return AlphaOf(taskbar_) == 105; }));
+        // Hot-keys and the popup trigger are off.
+        TargetWindow target;
+        PressChord({VK_CONTROL, VK_SHIFT, '3'});
+        const RECT box = WindowRectOf(target.get());
+        Click(box.left + 100, box.top + 100, true);
+        Pause(300);
+        EXPECT_EQ(AlphaOf(target.get()), -1);
+        EXPECT_EQ(FindWindowOf(lumvale.process().id(), L"LumvalePopup", true), nullptr);
+        EXPECT_TRUE(lumvale.process().Running());
         EXPECT_TRUE(lumvale.Close());
     }
 }

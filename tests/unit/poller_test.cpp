@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 #include "test_helpers.h"
 
 namespace lumvale {
@@ -172,18 +174,24 @@ TEST_F(PollerTest, ThePopupOpensOnTheTriggerAndClosesAfterTheNextCompleteClick) 
     EXPECT_EQ(popup.shows, 1);
 }
 
-TEST_F(PollerTest, ThePopupTriggerNeedsItsModifiersAndIsOffAtZero) {
-    settings.PopupKeys = 3;  // Ctrl + right button
-    Press({kVkRButton});
-    poller.CheckPopupTrigger();
-    EXPECT_EQ(popup.shows, 0);
-    Press({kVkControl});
-    poller.CheckPopupTrigger();
-    EXPECT_EQ(popup.shows, 1);
-
-    for (std::int16_t off : {0, 9, -1}) {
-        settings.PopupKeys = off;
-        EXPECT_FALSE(IsPopupTrigger(fake, settings.PopupKeys));
+TEST_F(PollerTest, EachTriggerIndexWantsTheRightButtonWithItsOwnModifiers) {
+    // Index: the modifiers it needs (Alt 1, Ctrl 2, Shift 4); 0 and 9 are off.
+    const int needs[] = {-1, 0, kAlt, kCtrl, kShift, kAlt | kCtrl, kAlt | kShift, kCtrl | kShift,
+                         kAlt | kCtrl | kShift, -1};
+    for (std::int16_t index = 0; index <= 9; ++index) {
+        for (unsigned held = 0; held < 8; ++held) {
+            for (bool right : {false, true}) {
+                settings.PopupKeys = index;
+                ReleaseAll();
+                if (right) Press({kVkRButton});
+                if (held & kAlt) Press({kVkMenu});
+                if (held & kCtrl) Press({kVkControl});
+                if (held & kShift) Press({kVkShift});
+                const bool expected =
+                    right && needs[index] >= 0 && (held & unsigned(needs[index])) == unsigned(needs[index]);
+                EXPECT_EQ(IsPopupTrigger(fake, index), expected) << index << "/" << held << "/" << right;
+            }
+        }
     }
     // Without the right button nothing else is queried.
     ReleaseAll();
@@ -191,6 +199,26 @@ TEST_F(PollerTest, ThePopupTriggerNeedsItsModifiersAndIsOffAtZero) {
     fake.calls.clear();
     EXPECT_FALSE(IsPopupTrigger(fake, settings.PopupKeys));
     EXPECT_EQ(fake.calls, std::vector<std::string>{"GetAsyncKeyState(2)"});
+}
+
+TEST_F(PollerTest, TheCycleWorksWithEitherButtonForTheClosingClick) {
+    for (int closing : {kVkLButton, kVkRButton}) {
+        settings.PopupKeys = 7;  // Ctrl + Shift + right button
+        popup.shows = popup.closes = 0;
+        Press({kVkRButton, kVkControl, kVkShift});
+        poller.Tick();
+        ReleaseAll();
+        poller.Tick();
+        Press({closing});
+        poller.Tick();
+        EXPECT_EQ(poller.PopupTriggerState(), 3);
+        ReleaseAll();
+        poller.Tick();
+        poller.Tick();
+        EXPECT_EQ(poller.PopupTriggerState(), 0);
+        EXPECT_EQ(popup.shows, 1);
+        EXPECT_EQ(popup.closes, 1);
+    }
 }
 
 TEST_F(PollerTest, RememberedOpacityIsAppliedOncePerWindowAndRun) {
@@ -237,29 +265,35 @@ TEST_F(PollerTest, UnrememberedWindowsAreLookedUpUntilARecordAppears) {
 }
 
 TEST_F(PollerTest, OddRecordValuesAreReadWithoutHarm) {
-    const std::pair<const wchar_t*, std::optional<std::uint8_t>> cases[] = {
-        {L"garbage", 120},     // no number: the "10%" entry
-        {L" 2 ", 150},         // blanks around
-        {L"3.5", 180},         // halves to even: 4
-        {L"9", std::nullopt},  // level 10: opaque
-        {L"10", std::nullopt}, // no level: treated as no record
-        {L"70000", std::nullopt},
+    // The text, and the alpha it gives; nothing: treated as no record, the
+    // window keeps what it had and no run record is written.
+    const std::pair<const wchar_t*, std::optional<int>> cases[] = {
+        {L"abc", 120},             // no leading number: the "10%" entry
+        {L" 4 ", 180},             // blanks around
+        {L"4.5", 180},             // halves to even: 4
+        {L"8x", 240},              // the leading number
+        {L"9", -1},                // level 10: opaque
+        {L"12", std::nullopt},     // no glass level
+        {L"99999", std::nullopt},  // too big for 16 bits
         {L"-5", std::nullopt},
     };
     for (const auto& [text, alpha] : cases) {
+        const std::string name(text, text + std::wcslen(text));
         const Hwnd window = fake.AddWindow({L"EditorMain", L"", 0, 100, 101});
         fake.Window(window).exStyle = kExStyleLayered;
         fake.Window(window).alpha = 77;
         fake.foreground = window;
         fake.SetValue(RegRoot::CurrentUser, kWinsPath, L"editor.exeEditorMain", text);
         poller.ApplyRememberedAlpha();
-        const std::wstring t(text);
-        if (t == L"10" || t == L"70000" || t == L"-5") {
-            EXPECT_EQ(fake.Window(window).alpha, 77) << std::string(t.begin(), t.end());
-            EXPECT_EQ(Temp(window), std::nullopt);
+        if (!alpha) {
+            EXPECT_EQ(fake.Window(window).alpha, 77) << name;
+            EXPECT_EQ(Temp(window), std::nullopt) << name;
+        } else if (*alpha < 0) {
+            EXPECT_EQ(fake.Window(window).exStyle & kExStyleLayered, 0) << name;
+            EXPECT_EQ(Temp(window), L"9") << name;
         } else {
-            EXPECT_EQ(fake.Window(window).alpha, alpha) << std::string(t.begin(), t.end());
-            EXPECT_NE(Temp(window), std::nullopt);
+            EXPECT_EQ(fake.Window(window).alpha, *alpha) << name;
+            EXPECT_NE(Temp(window), std::nullopt) << name;
         }
     }
 }

@@ -86,6 +86,42 @@ TEST_F(RealPlatformTest, BadStoredValuesReadSafely) {
     EXPECT_EQ(text, std::wstring(1023, L'5'));
 }
 
+// The real platform, counting full-screen repaints.
+class CountingRepaints : public Win32Platform {
+public:
+    void RedrawWindowScreen(int width, int height) override {
+        ++repaints;
+        Win32Platform::RedrawWindowScreen(width, height);
+    }
+    int repaints = 0;
+};
+
+TEST_F(RealPlatformTest, GlassLevelsOnRealWindows) {
+    CountingRepaints counting;
+    SettingsStore quietStore(counting);
+    quietStore.WriteSetting(store_names::kSettings, store_names::kBeep, L"0");
+    Glass levels(counting, quietStore);
+    TestWindow window;
+    const Hwnd handle = FromHwnd(window.get());
+    levels.SetGlassLevel(handle, 1);
+    EXPECT_EQ(LayeredAlpha(window.get()), 120);
+    levels.SetGlassLevel(handle, 9);
+    EXPECT_EQ(LayeredAlpha(window.get()), 240);
+    // Opaque levels remove the style, also from a window that layered itself.
+    for (std::int16_t level : {0, -1, 10}) {
+        ::SetWindowLongW(window.get(), GWL_EXSTYLE, ::GetWindowLongW(window.get(), GWL_EXSTYLE) | WS_EX_LAYERED);
+        ::SetLayeredWindowAttributes(window.get(), 0, 99, LWA_ALPHA);
+        levels.SetGlassLevel(handle, level);
+        EXPECT_EQ(LayeredAlpha(window.get()), -1) << level;
+    }
+    EXPECT_EQ(counting.repaints, 3);
+    // Opaque on a window that is not layered changes and repaints nothing.
+    const LONG style = ::GetWindowLongW(window.get(), GWL_EXSTYLE);
+    levels.SetWindowAlpha(handle, 255);
+    EXPECT_EQ(::GetWindowLongW(window.get(), GWL_EXSTYLE), style);
+    EXPECT_EQ(counting.repaints, 3);
+}
+
 TEST_F(RealPlatformTest, LayeredWindowsGetTheAlphaAndLoseTheStyleWhenOpaque) {
     TestWindow window;
     const Hwnd handle = FromHwnd(window.get());
@@ -135,6 +171,35 @@ TEST_F(RealPlatformTest, WindowsAreNamedByExecutableAndTopLevelClass) {
     }
     EXPECT_EQ(info.WindowIdentity(FromHwnd(gone)), L"");
     EXPECT_EQ(info.WindowTitle(FromHwnd(gone)), L"");
+}
+
+TEST_F(RealPlatformTest, AnotherProgramIsNamedByItsExecutableAndItsMainWindowsClass) {
+    // editor.exe, built beside the tests, shows an EditorMain window and a
+    // dialog it owns.
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring command(path);
+    command = L"\"" + command.substr(0, command.find_last_of(L'\\')) + L"\\editor.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process));
+    HWND dialog = nullptr;
+    for (int i = 0; i < 300 && !dialog; ++i) {
+        ::Sleep(20);
+        dialog = ::FindWindowW(L"#32770", L"Save as");
+    }
+    ASSERT_NE(dialog, nullptr);
+    WindowInfo info(platform);
+    EXPECT_EQ(info.WindowIdentity(FromHwnd(::FindWindowW(L"EditorMain", nullptr))), L"editor.exeEditorMain");
+    EXPECT_EQ(info.WindowIdentity(FromHwnd(dialog)), L"editor.exeEditorMain");
+    EXPECT_EQ(info.WindowTitle(FromHwnd(dialog)), L"notes.txt - Editor");
+    EXPECT_EQ(info.ExeName(FromHwnd(dialog)), L"editor.exe");
+    ::TerminateProcess(process.hProcess, 0);
+    ::WaitForSingleObject(process.hProcess, 5000);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
 }
 
 TEST_F(RealPlatformTest, TheTaskbarOfTheShellIsFound) {

@@ -214,6 +214,31 @@ TEST_F(About, FromTheSettingsDialogItIsModalOverTheDialog) {
     EXPECT_TRUE(lumvale.Close());
 }
 
+TEST_F(About, ExitWhileThePopupTheDialogAndTheAboutBoxAreOpenClosesEverything) {
+    Lumvale lumvale;
+    TargetWindow target;
+    WriteValue(L"Temp", L"4321", L"2");
+    ASSERT_TRUE(WaitUntil([&] { return FindLumvaleTrayIcon().has_value(); }));
+    ASSERT_TRUE(ChooseFromTheTrayMenu(lumvale, 1));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (dialog = FindWindowOf(lumvale.process().id(), L"LumvaleSettings", true)) != nullptr; }, 5000));
+    Pause(300);
+    const POINT about = CenterOf(FindDescendant(dialog, L"Button", L"关于  "));
+    Click(about.x, about.y);
+    ASSERT_TRUE(WaitUntil([&] { return VisibleAboutOf(lumvale.process().id()) != nullptr; }, 5000));
+    // The poller goes on inside the modal loops: a right click opens the popup.
+    const RECT targetBox = WindowRectOf(target.get());
+    Click(targetBox.left + 20, targetBox.top + 60, true);
+    ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(lumvale.process().id(), L"LumvalePopup", true) != nullptr; }));
+    Pause(300);
+    // 离开 is the fifth item.
+    ASSERT_TRUE(ChooseFromTheTrayMenu(lumvale, 5));
+    EXPECT_TRUE(lumvale.process().WaitForExit(5000));
+    EXPECT_FALSE(SectionExists(L"Temp"));
+    EXPECT_TRUE(WaitUntil([] { return !FindLumvaleTrayIcon(); }));
+}
+
 TEST_F(About, ItsLinksHandTheShellTheHomePageAndTheFeedbackMail) {
     RegisterUrlRecorder();
     Lumvale lumvale;

@@ -7,13 +7,8 @@
 namespace lumvale {
 namespace {
 
+using testing::CountingCloser;
 using testing::StoreSetting;
-
-class CountingCloser : public PopupCloser {
-public:
-    void ClosePopup() override { ++closes; }
-    int closes = 0;
-};
 
 class GlassTest : public ::testing::Test {
 protected:

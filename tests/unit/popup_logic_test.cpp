@@ -7,14 +7,9 @@
 namespace lumvale {
 namespace {
 
+using testing::CountingCloser;
 using testing::kTempPath;
 using testing::kWinsPath;
-
-class CountingCloser : public PopupCloser {
-public:
-    void ClosePopup() override { ++closes; }
-    int closes = 0;
-};
 
 class PopupLogicTest : public ::testing::Test {
 protected:

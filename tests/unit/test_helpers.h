@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/settings_store/settings_store.h"
+#include "glass/glass.h"
 #include "fake/fake_platform.h"
 
 namespace lumvale::testing {
@@ -18,5 +19,12 @@ inline void StoreSetting(fake::FakePlatform& fake, const std::wstring& key, cons
 inline std::optional<std::wstring> StoredSetting(const fake::FakePlatform& fake, const std::wstring& key) {
     return fake.Value(RegRoot::CurrentUser, kSettingsPath, key);
 }
+
+// Counts the requests to close the popup.
+class CountingCloser : public PopupCloser {
+public:
+    void ClosePopup() override { ++closes; }
+    int closes = 0;
+};
 
 }  // namespace lumvale::testing

@@ -43,10 +43,14 @@ protected:
         ::ClientToScreen(list, &point);
         return point;
     }
-    // A point on the target that opens no menu of its own on a right click.
+    // A point just inside the target's left edge: the popup opens left of
+    // it and overlaps nothing of the target, which may be topmost itself.
     static POINT Inside(HWND window) {
-        const RECT rect = WindowRectOf(window);
-        return {rect.left + 200, rect.top + 150};
+        RECT client{};
+        ::GetClientRect(window, &client);
+        POINT point{2, client.bottom / 2};
+        ::ClientToScreen(window, &point);
+        return point;
     }
 };
 

@@ -267,19 +267,27 @@ void PressChord(const std::vector<WORD>& keys, int holdMs) {
     }
 }
 
+namespace {
+
+// Absolute coordinates of a pixel, rounded up: Wine maps them back by
+// truncating, so a rounded-down value lands a pixel short on some rows.
+void SendMouse(int x, int y, DWORD buttonFlags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) - 1) / ::GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) - 1) / ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
 void MoveMouse(int x, int y) {
     // Wine takes the pointer position from the X server once no input has
     // moved it for a moment, so the X pointer is moved too; the SendInput
     // move then produces the mouse messages a real move would.
     ::SetCursorPos(x, y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    // Rounded up: Wine maps back by truncating, so a rounded-down value
-    // would land a pixel short on some rows and columns.
-    input.mi.dx = (x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) - 1) / ::GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) - 1) / ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
+    SendMouse(x, y, 0);
     WaitUntil(
         [&] {
             POINT at{};
@@ -287,6 +295,18 @@ void MoveMouse(int x, int y) {
             return std::abs(at.x - x) <= 1 && std::abs(at.y - y) <= 1;
         },
         1000);
+}
+
+void Click(int x, int y, bool right) {
+    MoveMouse(x, y);
+    // The pointer's arrival is handled first (hit-testing, tooltips).
+    Pause(150);
+    // Each press and release carries its position: Wine may hand an older
+    // pointer position back for a moment after a window came to the front.
+    SendMouse(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    Pause(120);
+    SendMouse(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    Pause(60);
 }
 
 void MouseButton(bool right, bool down) {
@@ -297,15 +317,6 @@ void MouseButton(bool right, bool down) {
     ::SendInput(1, &input, sizeof(input));
 }
 
-void Click(int x, int y, bool right) {
-    MoveMouse(x, y);
-    // The pointer's arrival is handled first (hit-testing, tooltips).
-    Pause(150);
-    MouseButton(right, true);
-    Pause(120);
-    MouseButton(right, false);
-    Pause(60);
-}
 
 void ReleaseEverything() {
     for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU}) KeyUp(key);

@@ -2,22 +2,13 @@
 // other programs and the registry do to it.
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "scenario.h"
 
 namespace e2e {
 namespace {
 
-class Faults : public ::testing::Test {
+class Faults : public Scenario {
 protected:
-    void SetUp() override {
-        ReleaseEverything();
-        ResetStore();
-        MarkSettingsSaved();
-    }
-    void TearDown() override {
-        ReleaseEverything();
-        ResetStore();
-    }
     static HWND OpenPopup(Lumvale& lumvale, POINT at) {
         Click(at.x, at.y, true);
         HWND popup = nullptr;
@@ -65,7 +56,6 @@ TEST_F(Faults, TheBeepAndUnlayeringDispatchMessagesWhileKeysAreHeld) {
 }
 
 TEST_F(Faults, ATargetDestroyedBeforeTheChoiceChangesNothingElse) {
-    WriteValue(kSettingsSection, L"Beep", L"0");
     Lumvale lumvale;
     auto target = std::make_unique<TargetWindow>();
     TargetWindow bystander(L"bystander");

@@ -3,23 +3,13 @@
 
 #include <algorithm>
 
-#include "driver.h"
+#include "scenario.h"
 
 namespace e2e {
 namespace {
 
-class HotKeys : public ::testing::Test {
+class HotKeys : public Scenario {
 protected:
-    void SetUp() override {
-        ReleaseEverything();
-        ResetStore();
-        MarkSettingsSaved();
-        WriteValue(kSettingsSection, L"Beep", L"0");
-    }
-    void TearDown() override {
-        ReleaseEverything();
-        ResetStore();
-    }
 };
 
 bool Logged(const TargetWindow& target, WPARAM key) {

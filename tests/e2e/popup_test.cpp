@@ -1,7 +1,7 @@
 // The transparency popup, opened with real right clicks.
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "scenario.h"
 
 namespace e2e {
 namespace {
@@ -9,18 +9,8 @@ namespace {
 const std::wstring kNoGlassCaption = L"取消所有设定   ";
 const std::wstring kTopCaption = L"最上  ";
 
-class Popup : public ::testing::Test {
+class Popup : public Scenario {
 protected:
-    void SetUp() override {
-        ReleaseEverything();
-        ResetStore();
-        MarkSettingsSaved();
-        WriteValue(kSettingsSection, L"Beep", L"0");
-    }
-    void TearDown() override {
-        ReleaseEverything();
-        ResetStore();
-    }
 
     // Right-clicks at `at` and waits for the popup.
     HWND OpenAt(Lumvale& lumvale, POINT at) {

@@ -38,7 +38,13 @@ else()
   set(LUMVALE_SUBSYSTEM_VERSION 5,--minor-subsystem-version,2,--major-os-version,5,--minor-os-version,2)
 endif()
 
+# The version resource and the manifest take the project's version.
+configure_file(res/version.h.in res/version.h @ONLY)
+configure_file(res/lumvale.manifest.in res/lumvale.manifest @ONLY)
+set_source_files_properties(res/lumvale.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_CURRENT_BINARY_DIR}/res/version.h;${CMAKE_CURRENT_BINARY_DIR}/res/lumvale.manifest;${CMAKE_CURRENT_SOURCE_DIR}/res/lumvale.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/logo.bmp")
 add_executable(lumvale WIN32 src/app/main.cpp res/lumvale.rc)
+target_include_directories(lumvale PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/res)
 target_link_libraries(lumvale PRIVATE lumvale_win32)
 target_compile_definitions(lumvale PRIVATE _WIN32_WINNT=0x0500 WINVER=0x0500)
 target_link_options(lumvale PRIVATE -municode -static -s -Wl,--gc-sections
@@ -90,7 +96,7 @@ file(GLOB LUMVALE_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*_test.cpp)
 list(APPEND LUMVALE_E2E_SOURCES tests/e2e/driver.cpp)
 add_executable(e2e_tests ${LUMVALE_E2E_SOURCES})
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32 shell32 advapi32 psapi)
+target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32 shell32 advapi32 psapi version)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_options(e2e_tests PRIVATE -static)
 add_executable(url_recorder WIN32 tests/e2e/url_recorder.cpp)

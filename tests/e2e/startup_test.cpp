@@ -137,5 +137,38 @@ TEST_F(Startup, AFreshStartReadsTheDefaultsAndWritesNothing) {
     lumvale.process().Terminate();
 }
 
+// The shipped file names itself 0.9.5 and asks to run as the user who starts
+// it, so that Windows never redirects its writes to the Run key.
+TEST_F(Startup, TheProgramFileCarriesItsVersionAndRunsAsInvoker) {
+    const std::wstring exe = LumvaleExePath();
+    DWORD unused = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(exe.c_str(), &unused);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(::GetFileVersionInfoW(exe.c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(9, 0)));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, 5)));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion"}) {
+        const std::wstring query = std::wstring(L"\\StringFileInfo\\080404b0\\") + name;
+        wchar_t* text = nullptr;
+        ASSERT_TRUE(::VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) << name;
+        EXPECT_STREQ(text, L"0.9.5") << name;
+    }
+
+    HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    const char* bytes = resource ? static_cast<const char*>(::LockResource(::LoadResource(module, resource))) : nullptr;
+    const std::string manifest = bytes ? std::string(bytes, ::SizeofResource(module, resource)) : std::string();
+    ::FreeLibrary(module);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find("version=\"0.9.5.0\""), std::string::npos) << manifest;
+}
+
 }  // namespace
 }  // namespace e2e

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
         target.BringToFront();
         KeyDown(VK_CONTROL);
         KeyDown(VK_SHIFT);
-        Pause(30 + 7 * round % 50);  // the press falls anywhere within a tick
+        PumpMessages(30 + 7 * round % 50);  // the press falls anywhere within a tick
         LARGE_INTEGER start, now;
         ::QueryPerformanceCounter(&start);
         KeyDown('3');
@@ -39,14 +39,14 @@ int main(int argc, char** argv) {
             while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
             ::Sleep(1);
             ::QueryPerformanceCounter(&now);
-            done = AlphaOf(target.get()) == 150;
+            done = LayeredAlpha(target.get()) == 150;
         } while (!done && (now.QuadPart - start.QuadPart) < frequency.QuadPart);
         const double milliseconds = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
         if (done) ticks.push_back(milliseconds / 50.0);
         KeyUp('3');
         KeyUp(VK_SHIFT);
         KeyUp(VK_CONTROL);
-        Pause(100);
+        PumpMessages(100);
     }
     lumvale.Close();
     ResetStore();

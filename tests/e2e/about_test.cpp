@@ -53,7 +53,7 @@ protected:
         if (!WaitUntil([&] { return (menu = OpenMenuOf(lumvale.process().id())) != nullptr; }, 3000)) return false;
         // Off the icon, so that no later press lands where Wine last saw it.
         MoveMouse(40, 40);
-        Pause(200);
+        PumpMessages(200);
         for (int i = 0; i < downs; ++i) PressChord({VK_DOWN}, 40);
         PressChord({VK_RETURN});
         return WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000);
@@ -89,7 +89,7 @@ TEST_F(About, TheSplashAtStartIsTopmostTranslucentWithoutCloseButtonAndClosesIts
     const HWND main = FindWindowOf(lumvale.id(), L"LumvaleMain");
     EXPECT_NE(main, nullptr);
     EXPECT_TRUE(IsTopmost(splash));
-    EXPECT_EQ(AlphaOf(splash), 240);
+    EXPECT_EQ(LayeredAlpha(splash), 240);
     EXPECT_EQ(::GetWindowLongW(splash, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0);
     EXPECT_FALSE(::IsWindowVisible(CloseFrameOf(splash)));
     EXPECT_EQ(::GetWindow(splash, GW_OWNER), main);
@@ -97,7 +97,7 @@ TEST_F(About, TheSplashAtStartIsTopmostTranslucentWithoutCloseButtonAndClosesIts
     EXPECT_EQ(box.right - box.left, 461);
     EXPECT_EQ(box.bottom - box.top, 254);
     EXPECT_EQ(box.left, (::GetSystemMetrics(SM_CXSCREEN) - 461) / 2);
-    Pause(300);
+    PumpMessages(300);
     Screenshot(L"about-splash");
 
     ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(lumvale.id(), kAboutClass) == nullptr; }, 8000));
@@ -125,7 +125,7 @@ TEST_F(About, UntilTheSettingsAreSavedTheSplashHandsOverToTheSettingsDialog) {
         ASSERT_NE(StartAndWaitForTheSplash(lumvale), nullptr);
         // A slider dragged in the dialog leaves the taskbar at an alpha that
         // is not stored: once the dialog has closed, the stored one is back.
-        ASSERT_TRUE(WaitUntil([&] { return AlphaOf(taskbar) == 150; }));
+        ASSERT_TRUE(WaitUntil([&] { return LayeredAlpha(taskbar) == 150; }));
         ::SetLayeredWindowAttributes(taskbar, 0, 200, LWA_ALPHA);
         ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(lumvale.id(), kAboutClass) == nullptr; }, 8000));
 
@@ -140,7 +140,7 @@ TEST_F(About, UntilTheSettingsAreSavedTheSplashHandsOverToTheSettingsDialog) {
             Click(at.x, at.y);
             ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
         }
-        EXPECT_TRUE(WaitUntil([&] { return AlphaOf(taskbar) == (firstRun ? 150 : 200); }));
+        EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(taskbar) == (firstRun ? 150 : 200); }));
         // Cancel writes nothing, so the next start opens the dialog again;
         // Save writes the value that ends the first run.
         EXPECT_EQ(ReadValue(kSettingsSection, kRememberKey).has_value(), button != buttons[0]);
@@ -156,7 +156,7 @@ TEST_F(About, FromTheTrayMenuItIsModalWithItsCloseButtonEveryTime) {
         const HWND about = OpenAboutFromTheTrayMenu(lumvale);
         ASSERT_NE(about, nullptr) << round;
         EXPECT_TRUE(IsTopmost(about));
-        EXPECT_EQ(AlphaOf(about), 240);
+        EXPECT_EQ(LayeredAlpha(about), 240);
         EXPECT_TRUE(::IsWindowVisible(CloseFrameOf(about)));
         const HWND button = ::FindWindowExW(CloseBoxOf(about), nullptr, L"Button", nullptr);
         EXPECT_TRUE(::IsWindowVisible(button));
@@ -166,7 +166,7 @@ TEST_F(About, FromTheTrayMenuItIsModalWithItsCloseButtonEveryTime) {
         // Owned by the hidden main window: no taskbar button.
         EXPECT_EQ(::GetWindow(about, GW_OWNER), lumvale.mainWindow());
         if (round == 0) {
-            Pause(300);
+            PumpMessages(300);
             Screenshot(L"about-box");
             // Asked for again while open: the same box comes to the front.
             EXPECT_EQ(OpenAboutFromTheTrayMenu(lumvale), about);
@@ -174,7 +174,7 @@ TEST_F(About, FromTheTrayMenuItIsModalWithItsCloseButtonEveryTime) {
             EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == about; }));
         } else {
             // No timer: it stays longer than the splash would.
-            Pause(2500);
+            PumpMessages(2500);
             EXPECT_TRUE(::IsWindowVisible(about));
         }
         ClickCloseButton(about);
@@ -192,7 +192,7 @@ TEST_F(About, FromTheSettingsDialogItIsModalOverTheDialog) {
     ASSERT_TRUE(WaitUntil(
         [&] { return (dialog = FindWindowOf(lumvale.process().id(), L"LumvaleSettings", true)) != nullptr; }, 5000));
     WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 3000);
-    Pause(300);
+    PumpMessages(300);
     POINT at = CenterOf(FindDescendant(dialog, L"Button", L"关于  "));
     Click(at.x, at.y);
 
@@ -207,7 +207,7 @@ TEST_F(About, FromTheSettingsDialogItIsModalOverTheDialog) {
     // The dialog takes input again and is in front.
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(dialog) != FALSE; }));
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }));
-    Pause(300);
+    PumpMessages(300);
     at = CenterOf(FindDescendant(dialog, L"Button", L"取消   "));
     Click(at.x, at.y);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
@@ -223,7 +223,7 @@ TEST_F(About, ExitWhileThePopupTheDialogAndTheAboutBoxAreOpenClosesEverything) {
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] { return (dialog = FindWindowOf(lumvale.process().id(), L"LumvaleSettings", true)) != nullptr; }, 5000));
-    Pause(300);
+    PumpMessages(300);
     const POINT about = CenterOf(FindDescendant(dialog, L"Button", L"关于  "));
     Click(about.x, about.y);
     ASSERT_TRUE(WaitUntil([&] { return VisibleAboutOf(lumvale.process().id()) != nullptr; }, 5000));
@@ -231,7 +231,7 @@ TEST_F(About, ExitWhileThePopupTheDialogAndTheAboutBoxAreOpenClosesEverything) {
     const RECT targetBox = WindowRectOf(target.get());
     Click(targetBox.left + 20, targetBox.top + 60, true);
     ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(lumvale.process().id(), L"LumvalePopup", true) != nullptr; }));
-    Pause(300);
+    PumpMessages(300);
     // 离开 is the fifth item.
     ASSERT_TRUE(ChooseFromTheTrayMenu(lumvale, 5));
     EXPECT_TRUE(lumvale.process().WaitForExit(5000));
@@ -260,7 +260,7 @@ TEST_F(About, ItsLinksHandTheShellTheHomePageAndTheFeedbackMail) {
     ClearRecordedUrls();
     const POINT version = OnScreen(about, 300, 212);
     Click(version.x, version.y);
-    Pause(1000);
+    PumpMessages(1000);
     EXPECT_TRUE(RecordedUrls().empty());
     EXPECT_TRUE(::IsWindowVisible(about));
     ClickCloseButton(about);

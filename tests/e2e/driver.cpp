@@ -33,21 +33,8 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     while (true) {
         if (condition()) return true;
         if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return condition();
-        Pause(20);
+        PumpMessages(20);
     }
-}
-
-void Pause(int milliseconds) {
-    // Keeps the driver's own windows (if any) responsive while it waits.
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(5);
-    } while (static_cast<int>(::GetTickCount() - start) < milliseconds);
 }
 
 std::wstring ExeDirectory() {
@@ -169,15 +156,6 @@ POINT CenterOf(HWND window) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-int AlphaOf(HWND window) {
-    if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return -1;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    COLORREF key = 0;
-    if (!::GetLayeredWindowAttributes(window, &key, &alpha, &flags)) return -2;
-    return (flags & LWA_ALPHA) ? alpha : -3;
-}
-
 bool IsTopmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 Lumvale::Lumvale(const std::wstring& exePath) : process_(L"\"" + exePath + L"\"") {
@@ -198,7 +176,7 @@ void Activate(HWND window) {
     WaitUntil([&] { return ::GetForegroundWindow() == window; }, 3000);
     // The X server's focus change arrives a little later and makes Wine take
     // the key states from X again: keys sent before it would be lost.
-    Pause(300);
+    PumpMessages(300);
 }
 
 Notepad::Notepad() : process_(L"notepad.exe") {
@@ -260,9 +238,9 @@ void PressChord(const std::vector<WORD>& keys, int holdMs) {
                 return true;
             },
             200);
-        Pause(holdMs);
+        PumpMessages(holdMs);
         for (auto it = keys.rbegin(); it != keys.rend(); ++it) KeyUp(*it);
-        Pause(30);
+        PumpMessages(30);
         if (held) return;
     }
 }
@@ -300,13 +278,13 @@ void MoveMouse(int x, int y) {
 void Click(int x, int y, bool right) {
     MoveMouse(x, y);
     // The pointer's arrival is handled first (hit-testing, tooltips).
-    Pause(150);
+    PumpMessages(150);
     // Each press and release carries its position: Wine may hand an older
     // pointer position back for a moment after a window came to the front.
     SendMouse(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    Pause(120);
+    PumpMessages(120);
     SendMouse(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-    Pause(60);
+    PumpMessages(60);
 }
 
 void MouseButton(bool right, bool down) {
@@ -323,7 +301,7 @@ void ReleaseEverything() {
     for (WORD key = '0'; key <= '9'; ++key) KeyUp(key);
     MouseButton(false, false);
     MouseButton(true, false);
-    Pause(100);
+    PumpMessages(100);
     // Wine keeps one "pressed since the last query" bit per key for the whole
     // desktop; querying clears it, so that keys pressed by an earlier test do
     // not count as pressed in the next program started.
@@ -402,38 +380,16 @@ bool ProgramKeyExists() {
 HWND Taskbar() { return ::FindWindowW(L"Shell_TrayWnd", nullptr); }
 
 ScreenPixels::ScreenPixels(const RECT& area) : area_(area) {
-    using namespace lumvale;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return;
-    WindowDc screen(nullptr);
-    unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    unique_gdi_object bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return;
-    {
-        SelectionGuard selected(memory.get(), bitmap.get());
-        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
-    }
-    const auto* words = static_cast<const DWORD*>(bits);
-    pixels_.assign(words, words + width * height);
+    lumvale::WindowDc screen(nullptr);
+    pixels_ = lumvale::testsupport::CapturePixels(screen.get(), area.left, area.top, area.right - area.left,
+                                                  area.bottom - area.top);
 }
 
 COLORREF ScreenPixels::At(int x, int y) const {
-    const int width = area_.right - area_.left;
     const int column = x - area_.left;
     const int row = y - area_.top;
-    if (pixels_.empty() || column < 0 || row < 0 || column >= width || row >= area_.bottom - area_.top)
-        return CLR_INVALID;
-    const DWORD bgr = pixels_[static_cast<std::size_t>(row * width + column)];
-    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+    if (column < 0 || row < 0 || column >= pixels_.Width() || row >= pixels_.Height()) return CLR_INVALID;
+    return pixels_.At(column, row);
 }
 
 std::optional<POINT> FindLumvaleTrayIcon() {
@@ -501,40 +457,11 @@ std::vector<std::wstring> RecordedUrls() {
 }
 
 void Screenshot(const std::wstring& name) {
-    using namespace lumvale;
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    WindowDc screen(nullptr);
-    unique_memory_dc memory(::CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    unique_gdi_object bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return;
-    {
-        SelectionGuard selected(memory.get(), bitmap.get());
-        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-    }
-    const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
-    const DWORD imageBytes = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
-    file.bfSize = file.bfOffBits + imageBytes;
-    const std::wstring directory = ExeDirectory() + L"\\..\\e2e-shots";
-    ::CreateDirectoryW(directory.c_str(), nullptr);
-    const std::wstring path = directory + L"\\" + name + L".bmp";
-    if (FILE* out = _wfopen(path.c_str(), L"wb")) {
-        std::fwrite(&file, sizeof(file), 1, out);
-        std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
-        std::fwrite(bits, 1, imageBytes, out);
-        std::fclose(out);
-    }
+    lumvale::WindowDc screen(nullptr);
+    lumvale::testsupport::SaveBitmap(lumvale::testsupport::CapturePixels(screen.get(), 0, 0,
+                                                                         ::GetSystemMetrics(SM_CXSCREEN),
+                                                                         ::GetSystemMetrics(SM_CYSCREEN)),
+                                     name);
 }
 
 }  // namespace e2e

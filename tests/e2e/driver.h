@@ -12,11 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "common/win32_pixels.h"
+
 namespace e2e {
+
+using lumvale::testsupport::LayeredAlpha;
+using lumvale::testsupport::PumpMessages;
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
-void Pause(int milliseconds);
 
 std::wstring ExeDirectory();
 std::wstring LumvaleExePath();
@@ -52,8 +56,6 @@ RECT WindowRectOf(HWND window);
 // The rectangle of `child` relative to the client area of its parent.
 RECT RectInParent(HWND child);
 
-// Layered alpha of any window: -1 when not layered.
-int AlphaOf(HWND window);
 bool IsTopmost(HWND window);
 
 // The first descendant of `parent` of a class (and with a text, if given).
@@ -146,7 +148,7 @@ public:
 
 private:
     RECT area_;
-    std::vector<DWORD> pixels_;
+    lumvale::testsupport::Pixels pixels_;
 };
 HWND OpenMenuOf(DWORD processId);
 // A tray notification as the shell sends it: `mouseMessage` happened over

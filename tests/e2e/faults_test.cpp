@@ -13,7 +13,7 @@ protected:
         Click(at.x, at.y, true);
         HWND popup = nullptr;
         WaitUntil([&] { return (popup = FindWindowOf(lumvale.process().id(), L"LumvalePopup", true)) != nullptr; });
-        Pause(300);
+        PumpMessages(300);
         return popup;
     }
     static POINT Inside(HWND window) {
@@ -29,7 +29,7 @@ TEST_F(Faults, AHotKeyHeldWhileThePopupIsOpenRepeatsWithoutHarm) {
     HWND popup = OpenPopup(lumvale, Inside(target.get()));
     ASSERT_NE(popup, nullptr);
     ReleaseEverything();
-    Pause(200);
+    PumpMessages(200);
     // Held for many ticks: every tick beeps, and the first closes the popup.
     PressChord({VK_CONTROL, VK_SHIFT, '7'}, 1500);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(popup) || !::IsWindowVisible(popup); }));
@@ -37,7 +37,7 @@ TEST_F(Faults, AHotKeyHeldWhileThePopupIsOpenRepeatsWithoutHarm) {
     // Still at work: the next hot-key acts on the window in front.
     target.BringToFront();
     PressChord({VK_CONTROL, VK_SHIFT, '4'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 165; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 165; }));
 }
 
 TEST_F(Faults, TheBeepAndUnlayeringDispatchMessagesWhileKeysAreHeld) {
@@ -48,9 +48,9 @@ TEST_F(Faults, TheBeepAndUnlayeringDispatchMessagesWhileKeysAreHeld) {
     TargetWindow target;
     for (int round = 0; round < 5; ++round) {
         PressChord({VK_CONTROL, VK_SHIFT, '2'}, 300);
-        EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 135; }));
+        EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 135; }));
         PressChord({VK_CONTROL, VK_SHIFT, '0'}, 300);
-        EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == -1; }));
+        EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == -1; }));
     }
     EXPECT_TRUE(lumvale.process().Running());
 }
@@ -70,7 +70,7 @@ TEST_F(Faults, ATargetDestroyedBeforeTheChoiceChangesNothingElse) {
     Click(item.x, item.y);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(popup) || !::IsWindowVisible(popup); }));
     EXPECT_TRUE(lumvale.process().Running());
-    EXPECT_EQ(AlphaOf(bystander.get()), -1);
+    EXPECT_EQ(LayeredAlpha(bystander.get()), -1);
     // Nothing is remembered for a window that has no program any more.
     EXPECT_FALSE(SectionExists(L"Wins")) << DumpSection(L"Wins");
 }
@@ -87,7 +87,7 @@ TEST_F(Faults, ANewTaskbarWhileThePopupIsOpenLeavesBothWorking) {
     POINT item{20, 8 * height + height / 2};
     ::ClientToScreen(list, &item);
     Click(item.x, item.y);
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 240; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 240; }));
     EXPECT_TRUE(WaitUntil([] { return FindLumvaleTrayIcon().has_value(); }));
 }
 
@@ -107,20 +107,20 @@ TEST_F(Faults, BadOrVanishingStoredValuesAreReadSafely) {
     WriteValue(kSettingsSection, L"Beep", L"0");
     Lumvale lumvale;
     TargetWindow target;
-    Pause(500);
+    PumpMessages(500);
     // A record of the wrong type is no record; the unreadable "KS" leaves
     // the hot-keys off.
-    EXPECT_EQ(AlphaOf(target.get()), -1);
+    EXPECT_EQ(LayeredAlpha(target.get()), -1);
     PressChord({VK_CONTROL, VK_SHIFT, '3'});
-    Pause(300);
-    EXPECT_EQ(AlphaOf(target.get()), -1);
+    PumpMessages(300);
+    EXPECT_EQ(LayeredAlpha(target.get()), -1);
 
     ResetStore();
     WriteValue(L"Wins", L"e2e_tests.exeLumvaleE2ETarget", L"  3junk");
     const TargetWindow second(L"second");
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(second.get()) == 165; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(second.get()) == 165; }));
     ResetStore();
-    Pause(500);
+    PumpMessages(500);
     EXPECT_TRUE(lumvale.process().Running());
     EXPECT_TRUE(lumvale.Close());
 }

@@ -21,26 +21,26 @@ TEST_F(HotKeys, CtrlShiftDigitsSetTheGlassOfTheWindowInFrontWithoutSwallowingThe
     Lumvale lumvale;
     TargetWindow target;
     PressChord({VK_CONTROL, VK_SHIFT, '3'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 150; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 150; }));
     EXPECT_TRUE(WaitUntil([&] { return Logged(target, '3'); })) << "the window in front still gets the key";
 
     PressChord({VK_CONTROL, VK_SHIFT, '0'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == -1; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == -1; }));
 
     // 0 and 4 together give level 4; keypad digits are not hot-keys; an
     // extra Alt does not matter.
     PressChord({VK_CONTROL, VK_SHIFT, '0', '4'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 165; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 165; }));
     PressChord({VK_CONTROL, VK_SHIFT, VK_NUMPAD2}, 300);
-    Pause(300);
-    EXPECT_EQ(AlphaOf(target.get()), 165);
+    PumpMessages(300);
+    EXPECT_EQ(LayeredAlpha(target.get()), 165);
     PressChord({VK_CONTROL, VK_SHIFT, VK_MENU, '5'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 180; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 180; }));
     // 2 and 7 together give level 2: the scan stops at the lowest digit.
     // (7 is left unqueried, so its "pressed since the last query" bit
     // would count at the next scan that reaches it; this test ends here.)
     PressChord({VK_CONTROL, VK_SHIFT, '7', '2'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 135; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 135; }));
 }
 
 TEST_F(HotKeys, NotepadTypesOnWhileItsGlassChanges) {
@@ -49,7 +49,7 @@ TEST_F(HotKeys, NotepadTypesOnWhileItsGlassChanges) {
     Notepad notepad;
     ::SendMessageW(notepad.edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     PressChord({VK_SHIFT, '7'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(notepad.window()) == 210; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 210; }));
     EXPECT_TRUE(WaitUntil([&] { return TextOf(notepad.edit()) == L"&"; })) << "Shift + 7 still types";
     Screenshot(L"hotkey-notepad");
 }
@@ -74,10 +74,10 @@ TEST_F(HotKeys, EachCombinationIndexReactsToItsOwnModifiers) {
             const bool enabled = index >= 1 && index <= 7;
             const bool expected = enabled && (held & needs[index]) == needs[index];
             if (expected)
-                EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 120; }, 2000)) << index << "/" << held;
+                EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 120; }, 2000)) << index << "/" << held;
             else {
-                Pause(250);
-                EXPECT_EQ(AlphaOf(target.get()), -1) << index << "/" << held;
+                PumpMessages(250);
+                EXPECT_EQ(LayeredAlpha(target.get()), -1) << index << "/" << held;
             }
         }
         EXPECT_TRUE(lumvale.Close());
@@ -90,7 +90,7 @@ TEST_F(HotKeys, RememberedRecordsFollowHotKeysAndComeBackInTheNextRun) {
         Lumvale lumvale;
         Notepad notepad;
         PressChord({VK_CONTROL, VK_SHIFT, '2'});
-        EXPECT_TRUE(WaitUntil([&] { return AlphaOf(notepad.window()) == 135; }));
+        EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 135; }));
         EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Wins", L"notepad.exeNotepad") == L"1"; }));
         // The hot-key writes no run record, but now that a record exists the
         // next tick re-applies it and notes the window as handled.
@@ -104,14 +104,14 @@ TEST_F(HotKeys, RememberedRecordsFollowHotKeysAndComeBackInTheNextRun) {
     WriteValue(kSettingsSection, kRememberKey, L"0");
     Lumvale lumvale;
     Notepad notepad;
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(notepad.window()) == 135; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 135; }));
     const std::wstring key = std::to_wstring(reinterpret_cast<INT_PTR>(notepad.window()));
     EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Temp", key) == L"1"; }));
     // Handled once: a hot-key change is kept, and it updates the record.
     PressChord({VK_CONTROL, VK_SHIFT, '9'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(notepad.window()) == 240; }));
-    Pause(300);
-    EXPECT_EQ(AlphaOf(notepad.window()), 240);
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 240; }));
+    PumpMessages(300);
+    EXPECT_EQ(LayeredAlpha(notepad.window()), 240);
     EXPECT_EQ(ReadValue(L"Wins", L"notepad.exeNotepad"), L"8");
 }
 
@@ -124,16 +124,16 @@ TEST_F(HotKeys, ARecordOfNoGlassMarksTheWindowHandledAndLeavesIt) {
     target.BringToFront();
     const std::wstring key = std::to_wstring(reinterpret_cast<INT_PTR>(target.get()));
     EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Temp", key) == L"-1"; }));
-    Pause(300);
-    EXPECT_EQ(AlphaOf(target.get()), 99);
+    PumpMessages(300);
+    EXPECT_EQ(LayeredAlpha(target.get()), 99);
 }
 
 TEST_F(HotKeys, WithRememberingOffNothingIsWritten) {
     Lumvale lumvale;
     TargetWindow target;
     PressChord({VK_CONTROL, VK_SHIFT, '6'});
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 195; }));
-    Pause(200);
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 195; }));
+    PumpMessages(200);
     EXPECT_FALSE(SectionExists(L"Wins"));
 }
 

@@ -18,7 +18,7 @@ protected:
         HWND popup = nullptr;
         WaitUntil([&] { return (popup = FindWindowOf(lumvale.process().id(), L"LumvalePopup", true)) != nullptr; });
         // Lets the activation reach the X server before the next click.
-        Pause(300);
+        PumpMessages(300);
         return popup;
     }
     static bool Gone(HWND popup) { return !::IsWindow(popup) || !::IsWindowVisible(popup); }
@@ -59,7 +59,7 @@ TEST_F(Popup, OpensBesideThePointerAndNamesNotepad) {
     const RECT box = WindowRectOf(popup);
     EXPECT_EQ(box.right, cursor.x - 8);
     EXPECT_EQ(box.top, cursor.y + 8);
-    EXPECT_EQ(AlphaOf(popup), 240);
+    EXPECT_EQ(LayeredAlpha(popup), 240);
     EXPECT_TRUE(IsTopmost(popup));
     EXPECT_EQ(::GetForegroundWindow(), popup);
 
@@ -71,14 +71,14 @@ TEST_F(Popup, OpensBesideThePointerAndNamesNotepad) {
     EXPECT_FALSE(Checked(Box(popup, L"保存")));
     EXPECT_TRUE(::IsWindowEnabled(Box(popup, L"保存")));
     EXPECT_NE(Box(popup, kNoGlassCaption), nullptr);
-    Pause(300);
+    PumpMessages(300);
     Screenshot(L"popup-notepad");
 
     // After the trigger's release, the next complete click anywhere closes it.
     MoveMouse(700, 120);
-    Pause(100);
+    PumpMessages(100);
     MouseButton(false, true);
-    Pause(200);
+    PumpMessages(200);
     EXPECT_FALSE(Gone(popup)) << "closes at the release, not the press";
     MouseButton(false, false);
     EXPECT_TRUE(WaitUntil([&] { return Gone(popup); }));
@@ -93,7 +93,7 @@ TEST_F(Popup, AnOpacityChosenFromTheListIsAppliedStoredAndShownNextTime) {
     ASSERT_NE(popup, nullptr);
     const POINT fifty = ItemCenter(List(popup), 4);
     Click(fifty.x, fifty.y);
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(notepad.window()) == 180; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 180; }));
     const std::wstring key = std::to_wstring(reinterpret_cast<INT_PTR>(notepad.window()));
     EXPECT_EQ(ReadValue(L"Temp", key), L"4");
     EXPECT_TRUE(WaitUntil([&] { return Gone(popup); }));
@@ -113,7 +113,7 @@ TEST_F(Popup, AnArrowKeyInTheListIsAChoiceLikeAClick) {
     ReleaseEverything();
     // The list has the focus: Down selects the first entry, "10%".
     PressChord({VK_DOWN}, 60);
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 120; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 120; }));
     EXPECT_TRUE(WaitUntil([&] { return Gone(popup); }));
     EXPECT_EQ(ReadValue(L"Temp", std::to_wstring(reinterpret_cast<INT_PTR>(target.get()))), L"0");
 }
@@ -163,19 +163,19 @@ TEST_F(Popup, RememberingTicksAndLocksTheBoxAndKeepsTheRecord) {
     const POINT thirty = ItemCenter(List(popup), 2);
     Click(thirty.x, thirty.y);
     EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Wins", identity) == L"2"; }));
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 150; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 150; }));
 }
 
 TEST_F(Popup, TheOpaqueButtonClearsTheGlassAndStoresNoGlass) {
     Lumvale lumvale;
     TargetWindow target;
     PressChord({VK_CONTROL, VK_SHIFT, '3'});
-    ASSERT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 150; }));
+    ASSERT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 150; }));
     HWND popup = OpenAt(lumvale, Inside(target.get()));
     ASSERT_NE(popup, nullptr);
     const POINT button = CenterOf(Box(popup, kNoGlassCaption));
     Click(button.x, button.y);
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == -1; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == -1; }));
     EXPECT_EQ(ReadValue(L"Temp", std::to_wstring(reinterpret_cast<INT_PTR>(target.get()))), L"-1");
     EXPECT_TRUE(WaitUntil([&] { return Gone(popup); }));
 }
@@ -187,13 +187,13 @@ TEST_F(Popup, AHotKeyWhileThePopupIsOpenActsOnThePopupAndClosesIt) {
     HWND popup = OpenAt(lumvale, Inside(target.get()));
     ASSERT_NE(popup, nullptr);
     ReleaseEverything();
-    Pause(300);
+    PumpMessages(300);
     PressChord({VK_CONTROL, VK_SHIFT, '5'});
     EXPECT_TRUE(WaitUntil([&] { return Gone(popup); }));
     // The popup was the window in front: the target kept its opacity, and
     // nothing was remembered for it (nor under the closed popup's empty name).
-    Pause(300);
-    EXPECT_EQ(AlphaOf(target.get()), -1);
+    PumpMessages(300);
+    EXPECT_EQ(LayeredAlpha(target.get()), -1);
     EXPECT_FALSE(SectionExists(L"Wins")) << DumpSection(L"Wins");
 }
 
@@ -203,12 +203,12 @@ TEST_F(Popup, TheTriggerNeedsItsModifiers) {
     TargetWindow target;
     const POINT at = Inside(target.get());
     Click(at.x, at.y, true);
-    Pause(400);
+    PumpMessages(400);
     EXPECT_EQ(FindWindowOf(lumvale.process().id(), L"LumvalePopup", true), nullptr);
     KeyDown(VK_CONTROL);
-    Pause(100);
+    PumpMessages(100);
     MouseButton(true, true);
-    Pause(120);
+    PumpMessages(120);
     MouseButton(true, false);
     KeyUp(VK_CONTROL);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowOf(lumvale.process().id(), L"LumvalePopup", true) != nullptr; }));

@@ -202,7 +202,7 @@ bool PointerTo(int x, int y) {
     for (int attempt = 0; attempt < 10; ++attempt) {
         MoveMouse(x, y);
         if (!WaitUntil(there, 200)) continue;
-        Pause(80);
+        PumpMessages(80);
         if (there()) return true;
     }
     return false;
@@ -227,9 +227,9 @@ void ClickOn(HWND window) {
     const POINT at = CenterOf(window);
     ASSERT_TRUE(PointerTo(at.x, at.y));
     ButtonAt(at, false, true);
-    Pause(100);
+    PumpMessages(100);
     ButtonAt(at, false, false);
-    Pause(60);
+    PumpMessages(60);
 }
 
 HWND FocusOf(HWND window) {
@@ -285,7 +285,7 @@ protected:
         // keeps handing the icon's position back for a while after the
         // menu, and a later press lands on the taskbar.
         MoveMouse(40, 40);
-        Pause(200);
+        PumpMessages(200);
         PressChord({VK_DOWN}, 40);
         PressChord({VK_RETURN}, 40);
         WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000);
@@ -297,7 +297,7 @@ protected:
         if (!dialog_) return nullptr;
         WaitUntil([&] { return ::GetForegroundWindow() == dialog_; }, 3000);
         // Input reaches the dialog once X has moved the focus too.
-        Pause(300);
+        PumpMessages(300);
         found_.clear();
         ExpectLayout(dialog_, DialogLayout(), "fSettings", found_);
         return dialog_;
@@ -338,7 +338,7 @@ protected:
         const int y = (bar.top + bar.bottom) / 2;
         ASSERT_TRUE(PointerTo(bar.left + fromX, y));
         ButtonAt({bar.left + fromX, y}, right, true);
-        Pause(120);
+        PumpMessages(120);
         ::GetCursorPos(&pressedAt_);
         POINT last{bar.left + fromX, y};
         for (int x : path) {
@@ -347,9 +347,9 @@ protected:
         }
         ::GetCursorPos(&releasedAt_);
         ButtonAt(last, right, false);
-        Pause(80);
+        PumpMessages(80);
     }
-    int TaskbarAlpha() { return AlphaOf(Taskbar()); }
+    int TaskbarAlpha() { return LayeredAlpha(Taskbar()); }
 
     // Where the last drag pressed and let go, for the failure messages.
     std::string LastDrag() const {
@@ -377,7 +377,7 @@ TEST_F(Settings, FirstOpeningShowsTheLayoutTheDefaultsAndTakesNoKeysOfItsOwn) {
     EXPECT_EQ(client.right, 401);
     EXPECT_EQ(client.bottom, 240);
     EXPECT_TRUE(IsTopmost(dialog_));
-    EXPECT_EQ(AlphaOf(dialog_), 240);
+    EXPECT_EQ(LayeredAlpha(dialog_), 240);
     EXPECT_EQ(::GetWindow(dialog_, GW_OWNER), lumvale_->mainWindow());
     EXPECT_FALSE(::IsWindowEnabled(lumvale_->mainWindow())) << "shown modally";
 
@@ -407,7 +407,7 @@ TEST_F(Settings, FirstOpeningShowsTheLayoutTheDefaultsAndTakesNoKeysOfItsOwn) {
     }
     PressChord({VK_RETURN}, 40);
     PressChord({VK_ESCAPE}, 40);
-    Pause(300);
+    PumpMessages(300);
     EXPECT_TRUE(::IsWindowVisible(dialog_));
     EXPECT_FALSE(ProgramKeyExists()) << "nothing is written before Save";
     EXPECT_EQ(RunValue(), std::nullopt);
@@ -461,10 +461,10 @@ TEST_F(Settings, SavingEveryChangeWritesItAndThePollerUsesTheNewKeysOnItsNextTic
     WriteValue(kSettingsSection, L"Beep", L"0");  // the beep reads its flag each time
     TargetWindow target;
     PressChord({VK_CONTROL, VK_SHIFT, '3'}, 200);
-    Pause(300);
-    EXPECT_EQ(AlphaOf(target.get()), -1);
+    PumpMessages(300);
+    EXPECT_EQ(LayeredAlpha(target.get()), -1);
     PressChord({VK_MENU, '5'}, 200);
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 180; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 180; }));
 
     // The next opening shows what was saved.
     ASSERT_NE(OpenFromTheTray(), nullptr);
@@ -511,7 +511,7 @@ TEST_F(Settings, CancelAndTheCloseBoxWriteNothingAndTheTaskbarReturnsToItsStored
     // The old combination still holds: Ctrl alone.
     TargetWindow target;
     PressChord({VK_CONTROL, '3'}, 200);
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(target.get()) == 150; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 150; }));
 
     // Alt + F4 closes it as Cancel does.
     ASSERT_NE(OpenFromTheTray(), nullptr);
@@ -534,22 +534,22 @@ TEST_F(Settings, ASecondRequestBringsTheOpenDialogForwardAndOtherButtonsDoNotDra
 
     // The right button, alone or with the left, moves nothing.
     DragSlider(10, {30}, true);
-    Pause(200);
+    PumpMessages(200);
     EXPECT_EQ(TaskbarAlpha(), 180);
     const RECT bar = WindowRectOf(pTask());
     const POINT press{bar.left + 150, (bar.top + bar.bottom) / 2};
     const POINT move{bar.left + 20, press.y};
     ASSERT_TRUE(PointerTo(press.x, press.y));
     ButtonAt(press, false, true);
-    Pause(100);
+    PumpMessages(100);
     EXPECT_TRUE(WaitUntil([&] { return TaskbarAlpha() == 219; }));
     ButtonAt(press, true, true);
-    Pause(80);
+    PumpMessages(80);
     EXPECT_TRUE(PointerTo(move.x, move.y));
-    Pause(100);
+    PumpMessages(100);
     ButtonAt(move, true, false);
     ButtonAt(move, false, false);
-    Pause(100);
+    PumpMessages(100);
     EXPECT_EQ(TaskbarAlpha(), 219);
     // A click gives the slider the focus, so keys go to no other control.
     EXPECT_EQ(FocusOf(dialog_), pTask());
@@ -559,7 +559,7 @@ TEST_F(Settings, ASecondRequestBringsTheOpenDialogForwardAndOtherButtonsDoNotDra
     ASSERT_NE(::GetForegroundWindow(), first);
     ChooseSettingsFromTheTray();
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == first; }));
-    Pause(500);
+    PumpMessages(500);
     EXPECT_EQ(Dialogs(), std::vector<HWND>{first});
     EXPECT_EQ(TaskbarAlpha(), 219) << "the open dialog's preview stays";
 
@@ -583,7 +583,7 @@ TEST_F(Settings, HelpOpensTheProductPageAndExitWhileTheDialogIsOpenClosesIt) {
     const POINT icon = FindLumvaleTrayIcon().value_or(POINT{-1, -1});
     Click(icon.x, icon.y);
     ASSERT_TRUE(WaitUntil([&] { return OpenMenuOf(pid()) != nullptr; }, 3000));
-    Pause(200);
+    PumpMessages(200);
     // Up from no selection picks the last item, 离开.
     PressChord({VK_UP}, 40);
     PressChord({VK_RETURN}, 40);

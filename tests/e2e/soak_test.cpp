@@ -142,7 +142,7 @@ protected:
         if (!target) return;
         const POINT at = InsideOf(target);
         Click(at.x, at.y, true);
-        Pause(Between(100, 400));
+        PumpMessages(Between(100, 400));
         const auto popups = OpenPopups();
         if (popups.empty()) return;
         HWND popup = popups[Between(0, int(popups.size()) - 1)];
@@ -164,7 +164,7 @@ protected:
         const auto icon = FindLumvaleTrayIcon();
         if (!icon) return;
         Click(icon->x, icon->y, Chance(50));
-        Pause(Between(100, 500));
+        PumpMessages(Between(100, 500));
         if (Chance(50)) PressChord({VK_ESCAPE}, 40);
         else Click(Between(600, 1000), Between(60, 300));
     }
@@ -172,7 +172,7 @@ protected:
         const auto icon = FindLumvaleTrayIcon();
         if (!icon) return;
         Click(icon->x, icon->y);
-        Pause(300);
+        PumpMessages(300);
         MoveMouse(40, 40);
         PressChord({VK_DOWN}, 40);
         PressChord({VK_RETURN}, 40);
@@ -181,7 +181,7 @@ protected:
             WaitUntil([&] { return (dialog = FindWindowOf(copy->process().id(), L"LumvaleSettings", true)) != nullptr; },
                       1500);
         if (!dialog) return;
-        Pause(300);
+        PumpMessages(300);
         for (const wchar_t* caption : {L"自动储存每次Windows的透明度设置                   ", L"总在最上                "})
             if (HWND box = FindDescendant(dialog, L"Button", caption); box && Chance(60))
                 Click(CenterOf(box).x, CenterOf(box).y);
@@ -203,9 +203,9 @@ protected:
             Click(900, 100);
             for (HWND window : OpenDialogs())
                 if (ClassOf(window) != L"#32768") ::PostMessageW(window, WM_CLOSE, 0, 0);
-            Pause(500);
+            PumpMessages(500);
         }
-        Pause(1000);
+        PumpMessages(1000);
     }
 
     int seconds_ = 120;
@@ -266,7 +266,7 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     // No window anywhere is layered without an alpha.
     ::EnumWindows(
         [](HWND window, LPARAM) -> BOOL {
-            const int alpha = AlphaOf(window);
+            const int alpha = LayeredAlpha(window);
             EXPECT_TRUE(alpha == -1 || alpha >= 0) << ClassOf(window).size() << " class chars, alpha " << alpha;
             return TRUE;
         },

@@ -46,7 +46,7 @@ TEST_F(Startup, RefusesSystemsOlderThanWindows2000WithItsOnlyMessage) {
         EXPECT_EQ(TextOf(box), L"Lumvale");
         HWND text = ::GetDlgItem(box, 0xFFFF);
         EXPECT_EQ(TextOf(text), std::wstring(L"抱歉，Lumvale无法在低于win 2k以下的系统运行！") + std::wstring(13, L' '));
-        Pause(300);
+        PumpMessages(300);
         Screenshot(L"startup-refused");
 
         // Nothing else happened: no main window, no splash, no registry access.
@@ -80,13 +80,13 @@ TEST_F(Startup, StaysResidentHiddenAppliesTheTaskbarAlphaAndEmptiesTheRunRecords
     ASSERT_NE(lumvale.mainWindow(), nullptr);
     EXPECT_EQ(TextOf(lumvale.mainWindow()), L"Lumvale");
     EXPECT_FALSE(::IsWindowVisible(lumvale.mainWindow()));
-    EXPECT_TRUE(WaitUntil([&] { return AlphaOf(taskbar_) == 150; }));
+    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(taskbar_) == 150; }));
     EXPECT_TRUE(WaitUntil([&] { return !SectionExists(L"Temp"); }));
 
     // After exit the taskbar keeps its alpha and the run records are gone.
     WriteValue(L"Temp", L"12345", L"3");
     EXPECT_TRUE(lumvale.Close());
-    EXPECT_EQ(AlphaOf(taskbar_), 150);
+    EXPECT_EQ(LayeredAlpha(taskbar_), 150);
     EXPECT_FALSE(SectionExists(L"Temp"));
 }
 
@@ -100,7 +100,7 @@ TEST_F(Startup, StoredTaskbarAlphasAreClampedAndAnOpaqueOneRemovesTheLayering) {
         MarkSettingsSaved();
         if (stored) WriteValue(kSettingsSection, L"TBar", stored);
         Lumvale lumvale;
-        EXPECT_TRUE(WaitUntil([&] { return AlphaOf(taskbar_) == alpha; })) << alpha;
+        EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(taskbar_) == alpha; })) << alpha;
         EXPECT_TRUE(lumvale.Close());
     }
 }
@@ -113,14 +113,14 @@ TEST_F(Startup, JunkInEveryKeyIsReadWithoutHarm) {
         for (const wchar_t* key : {L"提示：     ", L"Beep", L"RC", L"KS", L"TBar"}) WriteValue(kSettingsSection, key, junk);
         Lumvale lumvale;
         ASSERT_NE(lumvale.mainWindow(), nullptr);
-        EXPECT_TRUE(WaitUntil([&] { return AlphaOf(taskbar_) == 105; }));
+        EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(taskbar_) == 105; }));
         // Hot-keys and the popup trigger are off.
         TargetWindow target;
         PressChord({VK_CONTROL, VK_SHIFT, '3'});
         const RECT box = WindowRectOf(target.get());
         Click(box.left + 100, box.top + 100, true);
-        Pause(300);
-        EXPECT_EQ(AlphaOf(target.get()), -1);
+        PumpMessages(300);
+        EXPECT_EQ(LayeredAlpha(target.get()), -1);
         EXPECT_EQ(FindWindowOf(lumvale.process().id(), L"LumvalePopup", true), nullptr);
         EXPECT_TRUE(lumvale.process().Running());
         EXPECT_TRUE(lumvale.Close());
@@ -131,9 +131,9 @@ TEST_F(Startup, AFreshStartReadsTheDefaultsAndWritesNothing) {
     ResetStore();
     Lumvale lumvale;
     ASSERT_NE(lumvale.mainWindow(), nullptr);
-    Pause(1000);
+    PumpMessages(1000);
     EXPECT_FALSE(ProgramKeyExists());
-    EXPECT_EQ(AlphaOf(taskbar_), -1);
+    EXPECT_EQ(LayeredAlpha(taskbar_), -1);
     lumvale.process().Terminate();
 }
 

@@ -60,19 +60,19 @@ TEST_F(Tray, BothButtonsOpenTheMenuAtThePointer) {
         Screenshot(right ? L"tray-menu-right" : L"tray-menu-left");
         Click(300, 300);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000));
-        Pause(200);
+        PumpMessages(200);
     }
 }
 
 TEST_F(Tray, ReleasesDoubleClicksAndMovesOpenNothing) {
     for (UINT mouse : {0x200u, 0x202u, 0x203u, 0x205u, 0x206u, 0x207u, 0x208u, 0x209u}) {
         PostTrayNotification(lumvale_->mainWindow(), mouse);
-        Pause(250);
+        PumpMessages(250);
         EXPECT_EQ(OpenMenuOf(lumvale_->process().id()), nullptr) << std::hex << mouse;
     }
     // The same channel with a button press opens it.
     MoveMouse(500, 400);
-    Pause(100);
+    PumpMessages(100);
     POINT cursor{};
     ::GetCursorPos(&cursor);
     PostTrayNotification(lumvale_->mainWindow(), WM_RBUTTONDOWN);

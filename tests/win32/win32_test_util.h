@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include "common/win32_pixels.h"
 
 namespace lumvale::win32test {
 
@@ -26,28 +25,14 @@ private:
 // Deletes HKCU\Software\Lumvale with everything below it.
 void DeleteProgramKey();
 
-// The alpha a layered window has, or -1 when it is not layered.
-int LayeredAlpha(HWND window);
-
-void PumpMessages(int milliseconds);
+using testsupport::LayeredAlpha;
+using testsupport::Pixels;
+using testsupport::PumpMessages;
+using testsupport::SaveBitmap;
 
 // The pixels of a window's client area as painted, after pending paints of
 // the window and its children have run.
-struct Pixels {
-    BITMAPINFOHEADER header{};
-    std::vector<DWORD> bits;  // 0x00RRGGBB, rows from the top
-
-    int Width() const { return header.biWidth; }
-    int Height() const { return bits.empty() ? 0 : -header.biHeight; }
-    COLORREF At(int x, int y) const {
-        const DWORD bgr = bits[static_cast<size_t>(y) * Width() + x];
-        return RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr));
-    }
-};
 Pixels CaptureClient(HWND window);
-
-// Saves the pixels as build/e2e-shots/<name>.bmp; false when it could not.
-bool SaveBitmap(const Pixels& pixels, const std::wstring& name);
 
 // Real mouse input (SendInput): a move to a point of a window's client area
 // with the given button flags, and a left click there.

@@ -20,16 +20,12 @@ public:
     int closes = 0;
 };
 
-class PollerTest : public ::testing::Test {
+class PollerTest : public testing::EditorInFront {
 protected:
-    PollerTest() {
+    PollerTest() : EditorInFront(L"EditorMain") {
         settings = {false, false, 1, 6};
         glass.SetPopupCloser(&popup);
         poller.SetPopup(&popup);
-        fake.AddProcess(100, L"editor.exe");
-        editor = fake.AddWindow({L"EditorMain", L"notes", 0, 100, 101});
-        fake.foreground = editor;
-        fake.SetValue(RegRoot::CurrentUser, testing::kSettingsPath, store_names::kBeep, L"0");
     }
 
     void Press(std::initializer_list<int> keys) { fake.pressedKeys.insert(keys); }
@@ -40,14 +36,8 @@ protected:
     }
     std::optional<std::uint8_t> Alpha() { return fake.Window(editor).alpha; }
 
-    fake::FakePlatform fake;
-    SettingsStore store{fake};
-    Settings settings;
-    Glass glass{fake, store};
-    WindowInfo windows{fake};
     Poller poller{fake, store, settings, glass, windows};
     RecordingPopup popup;
-    Hwnd editor = 0;
 };
 
 TEST_F(PollerTest, CtrlShiftDigitSetsTheGlassLevelOfTheWindowInFront) {

@@ -11,29 +11,17 @@ using testing::CountingCloser;
 using testing::kTempPath;
 using testing::kWinsPath;
 
-class PopupLogicTest : public ::testing::Test {
+class PopupLogicTest : public testing::EditorInFront {
 protected:
-    PopupLogicTest() {
-        glass.SetPopupCloser(&closer);
-        fake.AddProcess(100, L"editor.exe");
-        editor = fake.AddWindow({L"EditorMainWindowClass", L"notes.txt", 0, 100, 101});
-        fake.foreground = editor;
-        fake.SetValue(RegRoot::CurrentUser, testing::kSettingsPath, store_names::kBeep, L"0");
-    }
+    PopupLogicTest() : EditorInFront(L"EditorMainWindowClass") { glass.SetPopupCloser(&closer); }
     std::wstring Key() const { return std::to_wstring(editor); }
     std::optional<std::wstring> Temp(const std::wstring& key) { return fake.Value(RegRoot::CurrentUser, kTempPath, key); }
     std::optional<std::wstring> Wins() {
         return fake.Value(RegRoot::CurrentUser, kWinsPath, L"editor.exeEditorMainWindowClass");
     }
 
-    fake::FakePlatform fake;
-    SettingsStore store{fake};
-    Settings settings;
-    Glass glass{fake, store};
-    WindowInfo windows{fake};
     PopupLogic popup{fake, store, settings, glass, windows};
     CountingCloser closer;
-    Hwnd editor = 0;
 };
 
 TEST_F(PopupLogicTest, AFirstPopupShowsTheTargetWithNothingChosen) {

@@ -1,11 +1,15 @@
 #pragma once
 // Shared set-up for the unit tests: a fake desktop with the program's store.
 
+#include <gtest/gtest.h>
+
 #include <string>
 
+#include "app/settings_store/settings.h"
 #include "app/settings_store/settings_store.h"
-#include "glass/glass.h"
 #include "fake/fake_platform.h"
+#include "glass/glass.h"
+#include "popup/window_info.h"
 
 namespace lumvale::testing {
 
@@ -25,6 +29,25 @@ class CountingCloser : public PopupCloser {
 public:
     void ClosePopup() override { ++closes; }
     int closes = 0;
+};
+
+// A desktop on which a window of editor.exe, of the given class, is in front;
+// the beep is off so that glass changes make no sound calls.
+class EditorInFront : public ::testing::Test {
+protected:
+    explicit EditorInFront(const wchar_t* editorClass) {
+        fake.AddProcess(100, L"editor.exe");
+        editor = fake.AddWindow({editorClass, L"notes.txt", 0, 100, 101});
+        fake.foreground = editor;
+        StoreSetting(fake, store_names::kBeep, L"0");
+    }
+
+    fake::FakePlatform fake;
+    SettingsStore store{fake};
+    Settings settings;
+    Glass glass{fake, store};
+    WindowInfo windows{fake};
+    Hwnd editor = 0;
 };
 
 }  // namespace lumvale::testing

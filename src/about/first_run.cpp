@@ -1,6 +1,6 @@
 #include "about/first_run.h"
 
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 
 namespace lumvale {
 

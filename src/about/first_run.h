@@ -2,7 +2,7 @@
 // The first run: until the settings dialog has been saved once, the splash
 // opens it when its time is up.
 
-#include "app/settings_store/settings_store.h"
+#include "store/settings_store.h"
 #include "glass/glass.h"
 
 namespace lumvale {

@@ -22,7 +22,7 @@ int App::Main() {
     // and the poller's timer; Load only makes sure that it exists.
     fAbout.SplashWin();
     fMain.Load();
-    LoadSettings(store, settings, glass);
+    LoadSettings();
 
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -30,6 +30,14 @@ int App::Main() {
         ::DispatchMessageW(&message);
     }
     return 0;
+}
+
+void App::LoadSettings() {
+    ReadSettings(store, settings);
+    glass.ApplyTaskbarAlpha();
+    store.DeleteSection(store_names::kTemp);
+    // From here on the poller reads the records only when the store changed.
+    platform.RegNotifyChangeKeyValue(kApplicationKey);
 }
 
 void App::ShowMe() {

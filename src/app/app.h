@@ -4,7 +4,7 @@
 #include "about/about_window.h"
 #include "app/main_window.h"
 #include "app/poller.h"
-#include "app/settings_store/settings.h"
+#include "store/settings.h"
 #include "glass/glass.h"
 #include "platform/win32_platform.h"
 #include "popup/popup_logic.h"
@@ -23,6 +23,9 @@ public:
     // (whose loading creates the hidden main window), loads the settings;
     // then runs the message loop until the main window is gone.
     int Main();
+    // Reads the settings into memory, applies the stored taskbar alpha and
+    // empties the run records.
+    void LoadSettings();
 
     // PopupControl.
     void ShowMe() override;

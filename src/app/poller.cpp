@@ -1,6 +1,6 @@
 #include "app/poller.h"
 
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 
 namespace lumvale {
 namespace {
@@ -109,7 +109,8 @@ void Poller::CheckHotKeys() {
     // With nothing in front there is nothing to change or remember.
     const Hwnd window = platform_.GetForegroundWindow();
     if (window == 0) return;
-    glass_.SetGlassLevel(window, level);
+    // A window that did not take the change is not remembered with it.
+    if (!glass_.SetGlassLevel(window, level)) return;
     const std::wstring identity = windows_.WindowIdentity(window);
     if (identity.empty()) return;
     const bool recordExists = !store_.ReadSetting(store_names::kWins, identity, L"").empty();
@@ -119,17 +120,29 @@ void Poller::CheckHotKeys() {
 
 void Poller::ApplyRememberedAlpha() {
     const Hwnd window = platform_.GetForegroundWindow();
+    // Taken every tick, so that a change seen now is not seen again later.
+    const bool storeChanged = platform_.RegChangeNotified();
+    // Nothing to look up again until another window comes to the front or
+    // someone (this copy, another copy, a hand in regedit) changes the store.
+    if (window == settledWindow_ && !storeChanged) return;
+    settledWindow_ = 0;
     const std::wstring key = DecimalText(window);
-    if (!store_.ReadSetting(store_names::kTemp, key, L"").empty()) return;
-    const std::wstring identity = windows_.WindowIdentity(window);
-    // An empty identity would name the section's unnamed default value.
-    if (identity.empty()) return;
-    const auto value = RecordValueFromText(store_.ReadSetting(store_names::kWins, identity, L"-2"));
-    // Values that are no opacity are treated as no record: nothing is
-    // applied and nothing written. 9 would be level 10, which is opaque.
-    if (!value || *value <= -2 || *value >= kHighestGlassLevel) return;
-    if (*value >= 0) glass_.SetGlassLevel(window, static_cast<std::int16_t>(*value + 1));
-    store_.WriteSetting(store_names::kTemp, key, DecimalText(*value));
+    if (store_.ReadSetting(store_names::kTemp, key, L"").empty()) {
+        const std::wstring identity = windows_.WindowIdentity(window);
+        // An empty identity would name the section's unnamed default value.
+        if (!identity.empty()) {
+            const auto value = RecordValueFromText(store_.ReadSetting(store_names::kWins, identity, L"-2"));
+            // Values that are no opacity are treated as no record: nothing is
+            // applied and nothing written. 9 would be level 10, which is opaque.
+            if (value && *value > -2 && *value < kHighestGlassLevel) {
+                // A window that does not take its opacity now (it does not
+                // answer) gets it on a later tick.
+                if (*value >= 0 && !glass_.SetGlassLevel(window, static_cast<std::int16_t>(*value + 1))) return;
+                store_.WriteSetting(store_names::kTemp, key, DecimalText(*value));
+            }
+        }
+    }
+    settledWindow_ = window;
 }
 
 }  // namespace lumvale

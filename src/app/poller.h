@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/settings_store/settings.h"
+#include "store/settings.h"
 #include "glass/glass.h"
 #include "platform/platform.h"
 #include "popup/window_info.h"
@@ -54,6 +54,9 @@ private:
     std::int16_t popupTriggerState_ = 0;
     bool inTick_ = false;
     bool closeAfterClick_ = false;
+    // The window in front whose records were read and acted on; 0 when the
+    // next tick must look again.
+    Hwnd settledWindow_ = 0;
 };
 
 }  // namespace lumvale

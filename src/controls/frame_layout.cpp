@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 
 namespace lumvale {
 namespace {

@@ -1,6 +1,6 @@
 #include "controls/frame_properties.h"
 
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 
 namespace lumvale {
 namespace {

@@ -1,12 +1,37 @@
 #include "glass/glass.h"
 
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 
 namespace lumvale {
+namespace {
+
+// The mark's bits: alpha in 0-7, the attribute flags in 8-9.
+constexpr std::uintptr_t kMarkKnown = 1u << 10;
+constexpr std::uintptr_t kMarkLayered = 1u << 11;
+constexpr std::uintptr_t kMarkPresent = 1u << 12;
+
+}  // namespace
 
 std::int16_t AlphaForGlassLevel(std::int16_t level) {
     if (level < 1) return kOpaqueAlpha;
     return static_cast<std::int16_t>(105 + 15 * level);
+}
+
+std::uintptr_t EncodeMark(const GlassMark& mark) {
+    std::uintptr_t value = kMarkPresent | mark.attributes.alpha | ((mark.attributes.flags & 3u) << 8);
+    if (mark.layered) value |= kMarkLayered;
+    if (mark.known) value |= kMarkKnown;
+    return value;
+}
+
+std::optional<GlassMark> DecodeMark(std::uintptr_t value) {
+    if ((value & ~std::uintptr_t{0x1FFF}) != 0 || (value & kMarkPresent) == 0) return std::nullopt;
+    GlassMark mark;
+    mark.layered = (value & kMarkLayered) != 0;
+    mark.known = (value & kMarkKnown) != 0;
+    mark.attributes.alpha = static_cast<std::uint8_t>(value & 0xFF);
+    mark.attributes.flags = static_cast<std::uint32_t>((value >> 8) & 3u);
+    return mark;
 }
 
 bool Glass::IsLayered(Hwnd window) {
@@ -23,30 +48,96 @@ void Glass::RedrawScreen() {
     platform_.RedrawWindowScreen(platform_.GetScreenWidth(), platform_.GetScreenHeight());
 }
 
-void Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha) {
-    if (alpha < 0 || alpha > kOpaqueAlpha) return;
-    if (alpha == kOpaqueAlpha) {
-        if (!IsLayered(window)) return;
-        SetLayeredStyle(window, false);
-        RedrawScreen();
-        // Other handlers, the popup's and a timer tick among them, may run here.
-        platform_.ProcessPendingMessages();
-        return;
+bool Glass::Answers(Hwnd window) { return platform_.SendMessageTimeout(window, kAnswerTimeoutMs); }
+
+Glass::Drawing Glass::Inspect(Hwnd window, LayeredAttributes& current) {
+    if (!IsLayered(window)) return Drawing::Plain;
+    switch (platform_.GetLayeredWindowAttributes(window, current)) {
+        case LayeredQuery::Ok:
+            return Drawing::Known;
+        case LayeredQuery::Failed:
+            // Layered without attributes: its program draws it with
+            // UpdateLayeredWindow, which attributes set here would stop.
+            return Drawing::PerPixel;
+        case LayeredQuery::Unsupported:
+            break;
     }
-    const bool layeredBefore = IsLayered(window);
-    if (!layeredBefore) SetLayeredStyle(window, true);
-    // A layered window without an alpha is never drawn; if the alpha cannot
-    // be set, take back the style this call added.
-    if (!platform_.SetLayeredWindowAttributes(window, static_cast<std::uint8_t>(alpha)) &&
-        !layeredBefore)
-        SetLayeredStyle(window, false);
+    // Before Windows XP nothing can be read: a constant alpha, as it was
+    // always taken to be.
+    current = LayeredAttributes{};
+    return Drawing::Unknown;
 }
 
-void Glass::SetGlassLevel(Hwnd window, std::int16_t level) {
-    if (level > kHighestGlassLevel) return;
-    SetWindowAlpha(window, AlphaForGlassLevel(level));
-    BeepFeedback();
-    if (popupCloser_ != nullptr) popupCloser_->ClosePopup();
+bool Glass::Accepts(Hwnd window) {
+    LayeredAttributes current;
+    return Answers(window) && Inspect(window, current) != Drawing::PerPixel;
+}
+
+bool Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha) {
+    if (alpha < 0 || alpha > kOpaqueAlpha) return false;
+    // Changing another thread's window waits for that thread.
+    if (!Answers(window)) return false;
+    LayeredAttributes current;
+    const Drawing drawing = Inspect(window, current);
+    if (drawing == Drawing::PerPixel) return false;
+    if (alpha == kOpaqueAlpha) return MakeOpaque(window, drawing, current);
+
+    const bool marked = DecodeMark(platform_.GetProp(window, kMarkProperty)).has_value();
+    if (!marked) {
+        const GlassMark mark{drawing != Drawing::Plain, drawing == Drawing::Known, current};
+        platform_.SetProp(window, kMarkProperty, EncodeMark(mark));
+    }
+    // A colour key is the window's shape: it stays.
+    LayeredAttributes wanted;
+    wanted.alpha = static_cast<std::uint8_t>(alpha);
+    wanted.flags = kLwaAlpha;
+    if (drawing == Drawing::Known && (current.flags & kLwaColorKey)) {
+        wanted.key = current.key;
+        wanted.flags |= kLwaColorKey;
+    }
+    if (drawing == Drawing::Plain) SetLayeredStyle(window, true);
+    if (platform_.SetLayeredWindowAttributes(window, wanted)) return true;
+    // A layered window without attributes is never drawn: take back what
+    // this call added.
+    if (drawing == Drawing::Plain) {
+        SetLayeredStyle(window, false);
+        if (!marked) platform_.RemoveProp(window, kMarkProperty);
+    }
+    return false;
+}
+
+bool Glass::MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current) {
+    if (drawing == Drawing::Plain) return true;
+    const std::optional<GlassMark> mark = DecodeMark(platform_.GetProp(window, kMarkProperty));
+    if (mark) {
+        platform_.RemoveProp(window, kMarkProperty);
+        if (mark->layered && mark->known) {
+            // The program's own alpha and flags, with the key the window kept.
+            LayeredAttributes own = mark->attributes;
+            own.key = current.key;
+            return platform_.SetLayeredWindowAttributes(window, own);
+        }
+    } else if (drawing == Drawing::Known && (current.flags & kLwaColorKey)) {
+        // Keyed by its program, and nothing of Lumvale's on it.
+        return true;
+    }
+    RemoveLayering(window);
+    return true;
+}
+
+void Glass::RemoveLayering(Hwnd window) {
+    SetLayeredStyle(window, false);
+    RedrawScreen();
+    // Other handlers, the popup's and a timer tick among them, may run here.
+    platform_.ProcessPendingMessages();
+}
+
+bool Glass::SetGlassLevel(Hwnd window, std::int16_t level) {
+    if (level > kHighestGlassLevel) return false;
+    const bool changed = SetWindowAlpha(window, AlphaForGlassLevel(level));
+    if (changed) BeepFeedback();
+    ClosePopup();
+    return changed;
 }
 
 Hwnd Glass::FindTaskbar() { return platform_.FindWindow(L"Shell_TrayWnd", L""); }

@@ -1,11 +1,20 @@
 #pragma once
 // Opacity operations on any top-level window: one constant alpha per window
 // through the layered style, the confirmation beep and the taskbar's alpha.
+//
+// Another program's window is a guest room. A window is asked first whether
+// its thread answers, since changing its style waits for that thread; one
+// that does not answer is left alone. What its program had set (its own
+// layering, alpha and colour key) is noted on the window itself the first
+// time Lumvale changes it, so that "opaque" gives exactly that back, in this
+// run or a later one, and by any running copy. A window that its program
+// draws with per-pixel alpha is never touched.
 
 #include <cstdint>
+#include <optional>
 
-#include "app/settings_store/settings_store.h"
 #include "platform/platform.h"
+#include "store/settings_store.h"
 
 namespace lumvale {
 
@@ -19,33 +28,67 @@ public:
 constexpr std::int16_t kOpaqueAlpha = 255;
 constexpr std::int16_t kMinTaskbarAlpha = 105;
 constexpr std::int16_t kHighestGlassLevel = 10;
+// How long a window's thread may take to answer before it counts as hung.
+constexpr unsigned kAnswerTimeoutMs = 200;
 
 // Alpha of a glass level: 105 + 15 × level from level 1, opaque below.
 std::int16_t AlphaForGlassLevel(std::int16_t level);
+
+// What a window's program had set before Lumvale first changed it.
+struct GlassMark {
+    bool layered = false;
+    bool known = false;  // its attributes could be read (Windows XP and later)
+    LayeredAttributes attributes;  // flags and alpha; the colour key stays on the window
+};
+// The mark as the value of a window property, and back; a value that is no
+// mark gives nothing.
+std::uintptr_t EncodeMark(const GlassMark& mark);
+std::optional<GlassMark> DecodeMark(std::uintptr_t value);
+inline constexpr wchar_t kMarkProperty[] = L"Lumvale.Glass";
 
 class Glass {
 public:
     Glass(Platform& platform, SettingsStore& store) : platform_(platform), store_(store) {}
 
     void SetPopupCloser(PopupCloser* closer) { popupCloser_ = closer; }
+    void ClosePopup() {
+        if (popupCloser_ != nullptr) popupCloser_->ClosePopup();
+    }
 
     bool IsLayered(Hwnd window);
     void SetLayeredStyle(Hwnd window, bool on);
     void RedrawScreen();
 
-    // 255 removes the layered style; 0-254 sets the layered style and the
-    // alpha. Other values are refused before anything changes.
-    void SetWindowAlpha(Hwnd window, std::int16_t alpha);
+    // True when the window's thread answers within the time-out.
+    bool Answers(Hwnd window);
+    // True when an opacity may be given to the window: it answers and its
+    // program does not draw it with per-pixel alpha.
+    bool Accepts(Hwnd window);
 
-    // A change the user made: alpha of the level, beep, popup closed. Levels
-    // above 10 are refused before anything changes.
-    void SetGlassLevel(Hwnd window, std::int16_t level);
+    // 255 makes the window opaque: what its program had set comes back, and
+    // the layered style goes where Lumvale added it. 0-254 give it that
+    // alpha, with the colour key it has. Returns false, having changed
+    // nothing, for other values and for a window that does not answer or
+    // that its program draws with per-pixel alpha.
+    bool SetWindowAlpha(Hwnd window, std::int16_t alpha);
+
+    // A change the user made: alpha of the level, then the beep if the
+    // alpha was set; the popup closes either way. Levels above 10 are
+    // refused before anything changes. Returns whether the alpha was set.
+    bool SetGlassLevel(Hwnd window, std::int16_t level);
 
     Hwnd FindTaskbar();
     void BeepFeedback();
     void ApplyTaskbarAlpha();
 
 private:
+    // How a window is drawn: not layered; layered with attributes that can
+    // be read, or (before Windows XP) cannot; or with per-pixel alpha.
+    enum class Drawing { Plain, Known, Unknown, PerPixel };
+    Drawing Inspect(Hwnd window, LayeredAttributes& current);
+    bool MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current);
+    void RemoveLayering(Hwnd window);
+
     Platform& platform_;
     SettingsStore& store_;
     PopupCloser* popupCloser_ = nullptr;

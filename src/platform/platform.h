@@ -26,6 +26,10 @@
 #undef RegDeleteValue
 #undef RegDeleteKey
 #undef ShellExecute
+#undef SendMessageTimeout
+#undef GetProp
+#undef SetProp
+#undef RemoveProp
 #endif
 
 namespace lumvale {
@@ -43,6 +47,13 @@ constexpr SnapshotHandle kInvalidSnapshot = ~SnapshotHandle{0};
 struct Point {
     std::int32_t x = 0;
     std::int32_t y = 0;
+};
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+struct Rect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
 enum class RegRoot { CurrentUser, LocalMachine };
@@ -65,6 +76,19 @@ constexpr int kVkMenu = 0x12;  // Alt
 constexpr int kVkDigit0 = 0x30;
 
 constexpr std::int32_t kExStyleLayered = 0x80000;
+constexpr std::uint32_t kLwaColorKey = 1;
+constexpr std::uint32_t kLwaAlpha = 2;
+
+// What SetLayeredWindowAttributes sets and GetLayeredWindowAttributes reads.
+struct LayeredAttributes {
+    std::uint32_t key = 0;  // COLORREF
+    std::uint8_t alpha = 255;
+    std::uint32_t flags = kLwaAlpha;
+};
+
+// GetLayeredWindowAttributes fails for a window that its program draws with
+// UpdateLayeredWindow; systems before Windows XP do not have it.
+enum class LayeredQuery { Ok, Failed, Unsupported };
 constexpr Hwnd kHwndTopmost = -1;
 constexpr Hwnd kHwndNotTopmost = -2;
 
@@ -80,8 +104,17 @@ public:
     virtual Hwnd GetForegroundWindow() = 0;
     virtual std::int32_t GetWindowLongExStyle(Hwnd window) = 0;
     virtual void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) = 0;
-    // SetLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA); false on failure.
-    virtual bool SetLayeredWindowAttributes(Hwnd window, std::uint8_t alpha) = 0;
+    // false on failure.
+    virtual bool SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) = 0;
+    virtual LayeredQuery GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) = 0;
+    // SendMessageTimeout(window, WM_NULL, SMTO_BLOCK | SMTO_ABORTIFHUNG):
+    // true when the window's thread answered within `timeoutMs`; false for a
+    // hung or vanished window.
+    virtual bool SendMessageTimeout(Hwnd window, unsigned timeoutMs) = 0;
+    // A window's property list; 0 when the property is missing.
+    virtual std::uintptr_t GetProp(Hwnd window, const wchar_t* name) = 0;
+    virtual void SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) = 0;
+    virtual void RemoveProp(Hwnd window, const wchar_t* name) = 0;
     // RedrawWindow(NULL, rect (0,0)-(width,height), NULL,
     // RDW_INVALIDATE | RDW_NOINTERNALPAINT | RDW_ALLCHILDREN).
     virtual void RedrawWindowScreen(int width, int height) = 0;
@@ -126,6 +159,13 @@ public:
     virtual void RegDeleteKey(RegRoot root, const std::wstring& path) = 0;
     virtual void RegFlushKey(RegKeyHandle key) = 0;
     virtual void RegCloseKey(RegKeyHandle key) = 0;
+    // Watches HKEY_CURRENT_USER\<path> and everything below it for changes
+    // made by any process (RegNotifyChangeKeyValue); until the key exists,
+    // its parent is watched for its creation.
+    virtual void RegNotifyChangeKeyValue(const std::wstring& path) = 0;
+    // True when a change was reported since the last call, and whenever no
+    // watch is running, so that a caller reads afresh.
+    virtual bool RegChangeNotified() = 0;
 
     // Shell.
     virtual void ShellExecute(const std::wstring& verb, const std::wstring& file,

@@ -29,7 +29,93 @@ std::wstring TextOfData(const std::vector<wchar_t>& data, DWORD bytes) {
     return std::wstring(data.begin(), end);
 }
 
+// GetLayeredWindowAttributes came with Windows XP: it is looked up at run
+// time, so that the program still starts on Windows 2000.
+using GetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
+void* FindGetLayeredWindowAttributes() {
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<void*>(::GetProcAddress(user32, "GetLayeredWindowAttributes")) : nullptr;
+}
+
 }  // namespace
+
+// Tells the user-interface thread that something below a key of
+// HKEY_CURRENT_USER changed, whoever changed it. A thread of its own waits
+// for the system's notification and raises a flag, so that a timer tick
+// learns of a change without a call of its own. Until the key exists, its
+// parent is watched for the key's creation.
+class Win32Platform::RegistryWatch {
+public:
+    explicit RegistryWatch(std::wstring path)
+        : path_(std::move(path)),
+          stop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          notified_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+        if (stop_ && notified_) thread_ = ::CreateThread(nullptr, 0, &RegistryWatch::Run, this, 0, nullptr);
+    }
+    RegistryWatch(const RegistryWatch&) = delete;
+    RegistryWatch& operator=(const RegistryWatch&) = delete;
+    ~RegistryWatch() {
+        if (thread_) {
+            ::SetEvent(stop_);
+            ::WaitForSingleObject(thread_, INFINITE);
+            ::CloseHandle(thread_);
+        }
+        if (stop_) ::CloseHandle(stop_);
+        if (notified_) ::CloseHandle(notified_);
+    }
+
+    bool TakeChange() { return thread_ == nullptr || ::InterlockedExchange(&changed_, 0) != 0; }
+
+private:
+    static DWORD WINAPI Run(void* self) {
+        static_cast<RegistryWatch*>(self)->Watch();
+        return 0;
+    }
+
+    void Watch() {
+        const std::wstring parent = path_.substr(0, path_.find_last_of(L'\\'));
+        const DWORD filter = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
+        HKEY key = nullptr;
+        bool whole = false;
+        for (;;) {
+            if (!whole) Open(parent, key, whole);
+            LONG armed = key ? ::RegNotifyChangeKeyValue(key, whole, filter, notified_, TRUE) : ERROR_INVALID_HANDLE;
+            if (armed == ERROR_KEY_DELETED) {
+                whole = false;
+                Open(parent, key, whole);
+                armed = key ? ::RegNotifyChangeKeyValue(key, whole, filter, notified_, TRUE) : ERROR_INVALID_HANDLE;
+            }
+            // Raised after arming: what changed before is read afresh, what
+            // changes from now on wakes the wait.
+            ::InterlockedExchange(&changed_, 1);
+            const HANDLE events[] = {stop_, notified_};
+            const DWORD woke = armed == ERROR_SUCCESS ? ::WaitForMultipleObjects(2, events, FALSE, INFINITE)
+                                                      : ::WaitForSingleObject(stop_, 1000);
+            if (woke == WAIT_OBJECT_0) break;
+        }
+        if (key) ::RegCloseKey(key);
+    }
+
+    // Opens the key itself if it exists, else its parent.
+    void Open(const std::wstring& parent, HKEY& key, bool& whole) {
+        if (key) ::RegCloseKey(key);
+        key = nullptr;
+        whole = ::RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_NOTIFY, &key) == ERROR_SUCCESS;
+        if (!whole && ::RegOpenKeyExW(HKEY_CURRENT_USER, parent.c_str(), 0, KEY_NOTIFY, &key) != ERROR_SUCCESS)
+            key = nullptr;
+        // Closing a watched key signals its event.
+        ::ResetEvent(notified_);
+    }
+
+    const std::wstring path_;
+    HANDLE stop_;
+    HANDLE notified_;
+    HANDLE thread_ = nullptr;
+    volatile LONG changed_ = 1;
+};
+
+Win32Platform::Win32Platform() : getLayeredWindowAttributes_(FindGetLayeredWindowAttributes()) {}
+Win32Platform::~Win32Platform() = default;
 
 std::int16_t Win32Platform::GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
 
@@ -49,9 +135,36 @@ void Win32Platform::SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) {
     ::SetWindowLongW(ToHwnd(window), GWL_EXSTYLE, exStyle);
 }
 
-bool Win32Platform::SetLayeredWindowAttributes(Hwnd window, std::uint8_t alpha) {
-    return ::SetLayeredWindowAttributes(ToHwnd(window), 0, alpha, LWA_ALPHA) != FALSE;
+bool Win32Platform::SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) {
+    return ::SetLayeredWindowAttributes(ToHwnd(window), attributes.key, attributes.alpha, attributes.flags) != FALSE;
 }
+
+LayeredQuery Win32Platform::GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) {
+    const auto query = reinterpret_cast<GetLayeredWindowAttributesFunction>(getLayeredWindowAttributes_);
+    if (!query) return LayeredQuery::Unsupported;
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!query(ToHwnd(window), &key, &alpha, &flags)) return LayeredQuery::Failed;
+    attributes = {key, alpha, flags};
+    return LayeredQuery::Ok;
+}
+
+bool Win32Platform::SendMessageTimeout(Hwnd window, unsigned timeoutMs) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(ToHwnd(window), WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, timeoutMs,
+                                 &result) != 0;
+}
+
+std::uintptr_t Win32Platform::GetProp(Hwnd window, const wchar_t* name) {
+    return reinterpret_cast<std::uintptr_t>(::GetPropW(ToHwnd(window), name));
+}
+
+void Win32Platform::SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) {
+    ::SetPropW(ToHwnd(window), name, reinterpret_cast<HANDLE>(value));
+}
+
+void Win32Platform::RemoveProp(Hwnd window, const wchar_t* name) { ::RemovePropW(ToHwnd(window), name); }
 
 void Win32Platform::RedrawWindowScreen(int width, int height) {
     RECT rect{0, 0, width, height};
@@ -190,6 +303,13 @@ void Win32Platform::RegDeleteKey(RegRoot root, const std::wstring& path) {
 void Win32Platform::RegFlushKey(RegKeyHandle key) { ::RegFlushKey(ToHkey(key)); }
 
 void Win32Platform::RegCloseKey(RegKeyHandle key) { ::RegCloseKey(ToHkey(key)); }
+
+void Win32Platform::RegNotifyChangeKeyValue(const std::wstring& path) {
+    watch_.reset();
+    watch_ = std::make_unique<RegistryWatch>(path);
+}
+
+bool Win32Platform::RegChangeNotified() { return !watch_ || watch_->TakeChange(); }
 
 void Win32Platform::ShellExecute(const std::wstring& verb, const std::wstring& file,
                                  const std::wstring& parameters, const std::wstring& directory,

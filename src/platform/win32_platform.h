@@ -1,18 +1,30 @@
 #pragma once
 // The seam's real implementation: each operation forwards to its Win32 call.
 
+#include <memory>
+
 #include "platform/platform.h"
 
 namespace lumvale {
 
 class Win32Platform : public Platform {
 public:
+    Win32Platform();
+    ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
     std::int16_t GetAsyncKeyState(int virtualKey) override;
     Point GetCursorPos() override;
     Hwnd GetForegroundWindow() override;
     std::int32_t GetWindowLongExStyle(Hwnd window) override;
     void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) override;
-    bool SetLayeredWindowAttributes(Hwnd window, std::uint8_t alpha) override;
+    bool SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) override;
+    LayeredQuery GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) override;
+    bool SendMessageTimeout(Hwnd window, unsigned timeoutMs) override;
+    std::uintptr_t GetProp(Hwnd window, const wchar_t* name) override;
+    void SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) override;
+    void RemoveProp(Hwnd window, const wchar_t* name) override;
     void RedrawWindowScreen(int width, int height) override;
     int GetScreenWidth() override;
     int GetScreenHeight() override;
@@ -37,9 +49,16 @@ public:
     void RegDeleteKey(RegRoot root, const std::wstring& path) override;
     void RegFlushKey(RegKeyHandle key) override;
     void RegCloseKey(RegKeyHandle key) override;
+    void RegNotifyChangeKeyValue(const std::wstring& path) override;
+    bool RegChangeNotified() override;
     void ShellExecute(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
                       const std::wstring& directory, int showCommand) override;
     std::uint32_t GetVersionMajor() override;
+
+private:
+    class RegistryWatch;
+    std::unique_ptr<RegistryWatch> watch_;
+    void* getLayeredWindowAttributes_;  // null before Windows XP
 };
 
 }  // namespace lumvale

@@ -1,6 +1,8 @@
 #include "popup/popup_logic.h"
 
-#include "app/settings_store/conversions.h"
+#include <algorithm>
+
+#include "store/conversions.h"
 
 namespace lumvale {
 namespace {
@@ -11,9 +13,15 @@ constexpr wchar_t kTopSuffix[] = L"a";
 
 std::wstring ClassCaption(const std::wstring& className) { return className.substr(0, 15) + L"..."; }
 
-Point PopupPosition(Point cursor, int outerWidth) {
-    constexpr int kGap = 8;  // 120 twips
-    return {cursor.x - outerWidth - kGap, cursor.y + kGap};
+Point PopupPosition(Point cursor, Size popup, const Rect& workArea, int gap) {
+    Point at{cursor.x - popup.width - gap, cursor.y + gap};
+    // Where it does not fit, it goes to the other side of the pointer, and
+    // in any case onto the work area.
+    if (at.x < workArea.left) at.x = cursor.x + gap;
+    if (at.y + popup.height > workArea.bottom) at.y = cursor.y - gap - popup.height;
+    at.x = std::max(workArea.left, std::min(at.x, workArea.right - popup.width));
+    at.y = std::max(workArea.top, std::min(at.y, workArea.bottom - popup.height));
+    return at;
 }
 
 std::optional<PopupContent> PopupLogic::ShowMe() {
@@ -66,12 +74,19 @@ void PopupLogic::SaveChoice(const PopupChoice& choice) {
 }
 
 void PopupLogic::ListChoice(const PopupChoice& choice) {
+    // Nothing is stored for a target that would not take the opacity.
+    if (!glass_.Accepts(target_)) {
+        glass_.ClosePopup();
+        return;
+    }
     SaveChoice(choice);
     const Hwnd target = target_;
     glass_.SetGlassLevel(target, static_cast<std::int16_t>(choice.listIndex + 1));
 }
 
 void PopupLogic::TopClicked(const PopupChoice& choice) {
+    // Moving another thread's window waits for that thread.
+    if (!glass_.Answers(target_)) return;
     if (choice.top)
         MakeTopmost(platform_, target_);
     else

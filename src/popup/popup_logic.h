@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings_store/settings.h"
+#include "store/settings.h"
 #include "glass/glass.h"
 #include "platform/platform.h"
 #include "popup/window_info.h"
@@ -40,9 +40,11 @@ struct PopupChoice {
 // The first 15 characters of the class followed by "...", whatever its length.
 std::wstring ClassCaption(const std::wstring& className);
 
-// The popup's top left corner in pixels: its right edge 8 pixels left of the
-// pointer and its top 8 pixels below it. No adjustment for screen edges.
-Point PopupPosition(Point cursor, int outerWidth);
+// The popup's top left corner: its right edge `gap` pixels left of the
+// pointer and its top `gap` pixels below it. Where it would leave the work
+// area of the pointer's monitor it flips to the right of or above the
+// pointer, and it is kept on the work area.
+Point PopupPosition(Point cursor, Size popup, const Rect& workArea, int gap);
 
 class PopupLogic {
 public:
@@ -57,8 +59,10 @@ public:
     // Handlers, on the target of the last ShowMe.
     void SaveChoice(const PopupChoice& choice);
     // Saves, then sets the glass level of the choice, which also closes the
-    // popup: the caller must not touch its controls afterwards.
+    // popup: the caller must not touch its controls afterwards. A target
+    // that would not take an opacity keeps its records; the popup closes.
     void ListChoice(const PopupChoice& choice);
+    // Nothing happens for a target that does not answer.
     void TopClicked(const PopupChoice& choice);
     void AlwaysClicked(const PopupChoice& choice) { SaveChoice(choice); }
     // Clears the choice and makes the target opaque.

@@ -25,6 +25,8 @@ const std::wstring kAlwaysTip = L"选择这项将永久使Windows 保持透明" 
 // The client area in twips.
 constexpr int kClientWidth = 1650;
 constexpr int kClientHeight = 3585;
+// Between the pointer and the popup's right and top edges.
+constexpr int kPointerGap = 120;
 constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
@@ -135,17 +137,26 @@ void PopupWindow::Fill(const PopupContent& content) {
 void PopupWindow::PlaceNearCursor() {
     RECT outer{};
     ::GetWindowRect(hwnd(), &outer);
-    const Point at = PopupPosition(platform_.GetCursorPos(), outer.right - outer.left);
+    const Point cursor = platform_.GetCursorPos();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (::GetMonitorInfoW(::MonitorFromPoint(POINT{cursor.x, cursor.y}, MONITOR_DEFAULTTONEAREST), &monitor))
+        work = monitor.rcWork;
+    const Point at = PopupPosition(cursor, {outer.right - outer.left, outer.bottom - outer.top},
+                                   {work.left, work.top, work.right, work.bottom}, Px(kPointerGap));
     ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PopupWindow::ShowActivated() {
     ::ShowWindow(hwnd(), SW_SHOW);
     // A program in the background may not take the foreground on its own;
-    // joining the input of the window in front lets the popup take it.
+    // joining the input of the window in front lets the popup take it. A
+    // window that does not answer is not joined: its thread would hold ours.
     const DWORD ownThread = ::GetCurrentThreadId();
-    const DWORD frontThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
-    const bool join = frontThread != 0 && frontThread != ownThread;
+    const HWND front = ::GetForegroundWindow();
+    const DWORD frontThread = ::GetWindowThreadProcessId(front, nullptr);
+    const bool join = frontThread != 0 && frontThread != ownThread && glass_.Answers(FromHwnd(front));
     if (join) ::AttachThreadInput(ownThread, frontThread, TRUE);
     ::SetForegroundWindow(hwnd());
     if (join) ::AttachThreadInput(ownThread, frontThread, FALSE);

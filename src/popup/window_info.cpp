@@ -6,23 +6,6 @@
 
 namespace lumvale {
 
-const std::wstring* ExeNameCache::Find(Hwnd window, std::uint32_t processId,
-                                       std::uint32_t threadId) const {
-    for (const auto& entry : entries_)
-        if (entry.window == window && entry.processId == processId && entry.threadId == threadId)
-            return &entry.name;
-    return nullptr;
-}
-
-void ExeNameCache::Store(Hwnd window, std::uint32_t processId, std::uint32_t threadId,
-                         const std::wstring& name) {
-    entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
-                                  [&](const Entry& e) { return e.window == window; }),
-                   entries_.end());
-    if (entries_.size() >= kCapacity) entries_.erase(entries_.begin());
-    entries_.push_back({window, processId, threadId, name});
-}
-
 Hwnd WindowInfo::TopLevelWindow(Hwnd window) {
     // Windows keeps parent and owner chains free of cycles; the bound only
     // guards against a broken answer.
@@ -43,7 +26,10 @@ std::wstring WindowInfo::WindowTitle(Hwnd window) {
     return platform_.GetWindowText(TopLevelWindow(window), kTextBufferChars);
 }
 
-std::wstring WindowInfo::ExeNameFromSnapshot(std::uint32_t processId) {
+std::wstring WindowInfo::ExeName(Hwnd window) {
+    std::uint32_t processId = 0;
+    const std::uint32_t threadId = platform_.GetWindowThreadProcessId(window, &processId);
+    if (threadId == 0 || processId == 0) return {};
     ScopedSnapshot snapshot(platform_, platform_.CreateToolhelp32Snapshot());
     if (!snapshot) return {};
     ProcessEntry entry;
@@ -55,19 +41,6 @@ std::wstring WindowInfo::ExeNameFromSnapshot(std::uint32_t processId) {
         return std::wstring(entry.exeFile.begin(), end);
     }
     return {};
-}
-
-std::wstring WindowInfo::ExeName(Hwnd window) {
-    std::uint32_t processId = 0;
-    const std::uint32_t threadId = platform_.GetWindowThreadProcessId(window, &processId);
-    if (threadId == 0 || processId == 0) return {};
-    if (cacheExeNames_) {
-        if (const std::wstring* cached = cache_.Find(window, processId, threadId)) return *cached;
-    }
-    std::wstring name = ExeNameFromSnapshot(processId);
-    // A process that was not found is asked for again next time.
-    if (cacheExeNames_ && !name.empty()) cache_.Store(window, processId, threadId, name);
-    return name;
 }
 
 std::wstring WindowInfo::WindowIdentity(Hwnd window) {

@@ -24,6 +24,8 @@ constexpr wchar_t kSaveText[] = L"保存 ";
 constexpr wchar_t kAboutText[] = L"关于  ";
 constexpr wchar_t kHelpText[] = L"帮助 ";
 constexpr wchar_t kCancelText[] = L"取消   ";
+constexpr wchar_t kStartRefused[] =
+    L"无法更改随 Windows 启动的设置：此帐户没有写入注册表启动项（Run 键）的权限。";
 
 constexpr const wchar_t* kPopupKeyTexts[kPopupKeyItems] = {
     L"关闭    ",      L"打开   ",        L"+ Alt",          L"+ Ctrl",
@@ -233,7 +235,13 @@ SettingsChoices SettingsDialog::ReadChoices() const {
 }
 
 void SettingsDialog::Save() {
-    editor_.Save(ReadChoices(), pTask_.Width(), StartupCommandForModule(ModulePath()));
+    const SettingsChoices choices = ReadChoices();
+    if (!editor_.Save(choices, pTask_.Width(), StartupCommandForModule(ModulePath()))) {
+        // Neither Run key could be written: the box shows what holds, and
+        // the user is told, rather than left believing it worked.
+        ::SendMessageW(chkStart_, BM_SETCHECK, choices.startWithWindows ? BST_UNCHECKED : BST_CHECKED, 0);
+        ::MessageBoxW(hwnd(), kStartRefused, L"Lumvale", MB_OK | MB_ICONEXCLAMATION);
+    }
     Close();
 }
 

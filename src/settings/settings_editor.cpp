@@ -12,7 +12,7 @@ int ListIndex(std::int16_t index, int items) { return index >= 0 && index < item
 SettingsChoices SettingsEditor::Load(Hwnd dialog, std::int32_t sliderWidth) {
     SettingsChoices choices;
     // Only presence counts, not whether the command is this program's path.
-    choices.startWithWindows = !GetStartupEntry(platform_, kStartupValueName).empty();
+    choices.startWithWindows = StartsWithWindows(platform_);
     choices.remember = settings_.RememberOn;
     choices.beep = settings_.BeepOn;
     choices.popupKeys = ListIndex(settings_.PopupKeys, kPopupKeyItems);
@@ -23,18 +23,16 @@ SettingsChoices SettingsEditor::Load(Hwnd dialog, std::int32_t sliderWidth) {
     return choices;
 }
 
-void SettingsEditor::Save(const SettingsChoices& choices, std::int32_t sliderWidth,
+bool SettingsEditor::Save(const SettingsChoices& choices, std::int32_t sliderWidth,
                           const std::wstring& startupCommand) {
-    if (choices.startWithWindows)
-        SetStartupEntry(platform_, kStartupValueName, startupCommand);
-    else
-        DeleteStartupEntry(platform_, kStartupValueName);
+    const bool startAsAsked = SetStartsWithWindows(platform_, choices.startWithWindows, startupCommand);
     settings_.BeepOn = choices.beep;
     settings_.RememberOn = choices.remember;
     settings_.PopupKeys = static_cast<std::int16_t>(choices.popupKeys);
     settings_.HotKeys = static_cast<std::int16_t>(choices.hotKeys);
     slider_.Save(sliderWidth);
     SaveSettings(store_, settings_);
+    return startAsAsked;
 }
 
 }  // namespace lumvale

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings_store/settings.h"
+#include "store/settings.h"
 #include "glass/glass.h"
 #include "platform/platform.h"
 #include "settings/taskbar_slider.h"
@@ -42,8 +42,9 @@ public:
 
     // Writes or removes the Run value, puts the choices into the settings
     // in memory (the poller's next tick uses them), stores "TBar", then the
-    // four settings.
-    void Save(const SettingsChoices& choices, std::int32_t sliderWidth, const std::wstring& startupCommand);
+    // four settings. Returns false when the start with Windows could not be
+    // set as chosen (no Run key could be written).
+    bool Save(const SettingsChoices& choices, std::int32_t sliderWidth, const std::wstring& startupCommand);
 
     TaskbarSlider& slider() { return slider_; }
 

@@ -1,6 +1,6 @@
 #include "settings/startup_entry.h"
 
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 #include "platform/scoped.h"
 
 namespace lumvale {
@@ -11,8 +11,8 @@ constexpr std::uint32_t kEntryBufferBytes = 2048;
 
 }  // namespace
 
-std::wstring GetStartupEntry(Platform& platform, const std::wstring& name) {
-    ScopedRegKey key(platform, platform.RegOpenKey(RegRoot::LocalMachine, kRunKey));
+std::wstring GetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name) {
+    ScopedRegKey key(platform, platform.RegOpenKey(root, kRunKey));
     if (!key) return {};
     std::wstring text;
     switch (platform.RegQueryValueEx(key.get(), name, text, kEntryBufferBytes)) {
@@ -30,16 +30,38 @@ std::wstring GetStartupEntry(Platform& platform, const std::wstring& name) {
     return {};
 }
 
-void SetStartupEntry(Platform& platform, const std::wstring& name, const std::wstring& command) {
-    ScopedRegKey key(platform, platform.RegCreateKey(RegRoot::LocalMachine, kRunKey));
+void SetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name, const std::wstring& command) {
+    ScopedRegKey key(platform, platform.RegCreateKey(root, kRunKey));
     if (!key) return;
     platform.RegSetValueEx(key.get(), name, command);
     platform.RegFlushKey(key.get());
 }
 
-void DeleteStartupEntry(Platform& platform, const std::wstring& name) {
-    ScopedRegKey key(platform, platform.RegOpenKey(RegRoot::LocalMachine, kRunKey));
+void DeleteStartupEntry(Platform& platform, RegRoot root, const std::wstring& name) {
+    ScopedRegKey key(platform, platform.RegOpenKey(root, kRunKey));
     if (key) platform.RegDeleteValue(key.get(), name);
+}
+
+bool StartsWithWindows(Platform& platform) {
+    return !GetStartupEntry(platform, RegRoot::LocalMachine, kStartupValueName).empty() ||
+           !GetStartupEntry(platform, RegRoot::CurrentUser, kStartupValueName).empty();
+}
+
+bool SetStartsWithWindows(Platform& platform, bool on, const std::wstring& command) {
+    constexpr RegRoot machine = RegRoot::LocalMachine, user = RegRoot::CurrentUser;
+    if (on) {
+        SetStartupEntry(platform, machine, kStartupValueName, command);
+        // What was written is read back: the outcome, not the calls' answers,
+        // decides. A value in both keys would start two copies.
+        if (GetStartupEntry(platform, machine, kStartupValueName) == command)
+            DeleteStartupEntry(platform, user, kStartupValueName);
+        else if (GetStartupEntry(platform, machine, kStartupValueName).empty())
+            SetStartupEntry(platform, user, kStartupValueName, command);
+    } else {
+        DeleteStartupEntry(platform, machine, kStartupValueName);
+        DeleteStartupEntry(platform, user, kStartupValueName);
+    }
+    return StartsWithWindows(platform) == on;
 }
 
 std::wstring StartupCommand(const std::wstring& directory, const std::wstring& fileName) {

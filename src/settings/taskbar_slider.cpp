@@ -1,6 +1,6 @@
 #include "settings/taskbar_slider.h"
 
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 
 namespace lumvale {
 namespace {

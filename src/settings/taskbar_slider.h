@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/settings_store/settings_store.h"
+#include "store/settings_store.h"
 #include "glass/glass.h"
 
 namespace lumvale {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 #include "settings/taskbar_slider.h"
 #include "fuzz_support.h"
 #include "reference_numbers.h"

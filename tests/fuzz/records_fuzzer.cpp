@@ -6,8 +6,8 @@
 #include <map>
 
 #include "app/poller.h"
-#include "app/settings_store/conversions.h"
-#include "app/settings_store/settings.h"
+#include "store/conversions.h"
+#include "store/settings.h"
 #include "fake/fake_platform.h"
 #include "fuzz_support.h"
 #include "glass/glass.h"

@@ -1,4 +1,4 @@
-#include "app/settings_store/settings.h"
+#include "store/settings.h"
 
 #include <gtest/gtest.h>
 

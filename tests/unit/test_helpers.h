@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/settings_store/settings.h"
-#include "app/settings_store/settings_store.h"
+#include "store/settings.h"
+#include "store/settings_store.h"
 #include "fake/fake_platform.h"
 #include "glass/glass.h"
 #include "popup/window_info.h"

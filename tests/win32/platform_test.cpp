@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings_store/settings.h"
+#include "store/settings.h"
 #include "glass/glass.h"
 #include "platform/win32_handles.h"
 #include "platform/scoped.h"

@@ -1,7 +1,6 @@
-#include "app/settings_store/settings.h"
+#include "store/settings.h"
 
-#include "app/settings_store/conversions.h"
-#include "glass/glass.h"
+#include "store/conversions.h"
 
 namespace lumvale {
 namespace {
@@ -31,7 +30,7 @@ const IndexRow kIndexRows[] = {
 
 }  // namespace
 
-void LoadSettings(SettingsStore& store, Settings& settings, Glass& glass) {
+void ReadSettings(SettingsStore& store, Settings& settings) {
     for (const auto& row : kFlagRows) {
         if (auto on = FlagFromText(store.ReadSetting(store_names::kSettings, row.key, row.defaultText)))
             settings.*row.field = *on;
@@ -40,8 +39,6 @@ void LoadSettings(SettingsStore& store, Settings& settings, Glass& glass) {
         if (auto index = Int16FromText(store.ReadSetting(store_names::kSettings, row.key, row.defaultText)))
             settings.*row.field = *index;
     }
-    glass.ApplyTaskbarAlpha();
-    store.DeleteSection(store_names::kTemp);
 }
 
 void SaveSettings(SettingsStore& store, const Settings& settings) {

@@ -1,4 +1,4 @@
-#include "app/settings_store/settings_store.h"
+#include "store/settings_store.h"
 
 #include "platform/scoped.h"
 

@@ -3,11 +3,9 @@
 
 #include <cstdint>
 
-#include "app/settings_store/settings_store.h"
+#include "store/settings_store.h"
 
 namespace lumvale {
-
-class Glass;
 
 struct Settings {
     bool RememberOn = false;
@@ -16,9 +14,9 @@ struct Settings {
     std::int16_t HotKeys = 0;
 };
 
-// Reads the four settings (a value that does not convert leaves its setting
-// as it was), applies the stored taskbar alpha and empties the run records.
-void LoadSettings(SettingsStore& store, Settings& settings, Glass& glass);
+// Reads the four settings; a value that does not convert leaves its setting
+// as it was.
+void ReadSettings(SettingsStore& store, Settings& settings);
 
 // Writes the four settings as "1"/"0" and decimal text.
 void SaveSettings(SettingsStore& store, const Settings& settings);

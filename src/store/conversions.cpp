@@ -1,4 +1,4 @@
-#include "app/settings_store/conversions.h"
+#include "store/conversions.h"
 
 #include <cfenv>
 #include <cmath>

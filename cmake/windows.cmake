@@ -69,52 +69,28 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-set(LUMVALE_WINE ${CMAKE_SOURCE_DIR}/tests/wine/session.sh)
+# The end-to-end tier: the driver runs under Wine in the build's own prefix
+# and display, one ctest per group of scenarios.
+set(LUMVALE_WINE ${CMAKE_SOURCE_DIR}/scripts/wine-session)
 add_test(NAME wine_start COMMAND ${LUMVALE_WINE} start ${CMAKE_BINARY_DIR})
 add_test(NAME wine_stop COMMAND ${LUMVALE_WINE} stop ${CMAKE_BINARY_DIR})
 set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
-# Runs a test program under Wine in the build's own prefix and display.
-function(lumvale_wine_test name)
-  add_test(NAME ${name} COMMAND ${LUMVALE_WINE} exec ${CMAKE_BINARY_DIR} ${ARGN})
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL TRUE TIMEOUT 600)
-endfunction()
-
-file(GLOB LUMVALE_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*_test.cpp tests/win32/*_util.cpp)
-# The program that the identification tests name: editor.exe.
-add_executable(editor WIN32 tests/win32/editor_main.cpp)
-target_link_options(editor PRIVATE -static)
-add_executable(win32_tests ${LUMVALE_WIN32_TESTS} tests/common/win32_pixels.cpp tests/win32/about_resources.rc)
-target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(win32_tests PRIVATE lumvale_win32 gtest_main)
-add_dependencies(win32_tests editor)
-target_compile_definitions(win32_tests PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_options(win32_tests PRIVATE -static)
-lumvale_wine_test(win32 $<TARGET_FILE:win32_tests> --gtest_brief=1)
-
 file(GLOB LUMVALE_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*_test.cpp)
-list(APPEND LUMVALE_E2E_SOURCES tests/e2e/driver.cpp tests/common/win32_pixels.cpp)
 add_executable(e2e_tests ${LUMVALE_E2E_SOURCES})
-target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32 shell32 advapi32 psapi version)
+target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32 advapi32 psapi)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_options(e2e_tests PRIVATE -static)
 add_executable(url_recorder WIN32 tests/e2e/url_recorder.cpp)
 target_compile_definitions(url_recorder PRIVATE UNICODE _UNICODE)
 target_link_options(url_recorder PRIVATE -municode -static)
 add_dependencies(e2e_tests lumvale url_recorder)
-include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)
-
-# Benchmarks, run by bench/run under Wine.
-add_executable(tick_bench bench/tick_bench.cpp)
-target_link_libraries(tick_bench PRIVATE lumvale_win32 psapi)
-target_link_options(tick_bench PRIVATE -static)
-add_executable(latency_bench bench/latency_bench.cpp tests/e2e/driver.cpp tests/common/win32_pixels.cpp)
-target_include_directories(latency_bench PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
-target_compile_definitions(latency_bench PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(latency_bench PRIVATE user32 gdi32 shell32 advapi32)
-target_link_options(latency_bench PRIVATE -static)
+foreach(group Startup HotKeys Popup Dialogs Soak)
+  add_test(NAME e2e_${group} COMMAND ${LUMVALE_WINE} exec ${CMAKE_BINARY_DIR} $<TARGET_FILE:e2e_tests>
+           --gtest_filter=${group}.* --gtest_brief=1)
+  set_tests_properties(e2e_${group} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL TRUE TIMEOUT 600)
+endforeach()
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   include(cmake/release.cmake)

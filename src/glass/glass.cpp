@@ -109,14 +109,16 @@ bool Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha) {
 bool Glass::MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current) {
     if (drawing == Drawing::Plain) return true;
     const std::optional<GlassMark> mark = DecodeMark(platform_.GetProp(window, kMarkProperty));
+    if (mark && mark->layered && mark->known) {
+        // The program's own alpha and flags, with the key the window kept.
+        // The mark stays, so that "opaque" again (a hot-key repeats while
+        // held) gives the same.
+        LayeredAttributes own = mark->attributes;
+        own.key = current.key;
+        return platform_.SetLayeredWindowAttributes(window, own);
+    }
     if (mark) {
         platform_.RemoveProp(window, kMarkProperty);
-        if (mark->layered && mark->known) {
-            // The program's own alpha and flags, with the key the window kept.
-            LayeredAttributes own = mark->attributes;
-            own.key = current.key;
-            return platform_.SetLayeredWindowAttributes(window, own);
-        }
     } else if (drawing == Drawing::Known && (current.flags & kLwaColorKey)) {
         // Keyed by its program, and nothing of Lumvale's on it.
         return true;

@@ -107,7 +107,8 @@ public:
     // false on failure.
     virtual bool SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) = 0;
     virtual LayeredQuery GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) = 0;
-    // SendMessageTimeout(window, WM_NULL, SMTO_BLOCK | SMTO_ABORTIFHUNG):
+    // SendMessageTimeout(window, WM_NULL, SMTO_NORMAL | SMTO_ABORTIFHUNG),
+    // which handles messages sent to this thread while it waits:
     // true when the window's thread answered within `timeoutMs`; false for a
     // hung or vanished window.
     virtual bool SendMessageTimeout(Hwnd window, unsigned timeoutMs) = 0;

@@ -152,7 +152,10 @@ LayeredQuery Win32Platform::GetLayeredWindowAttributes(Hwnd window, LayeredAttri
 
 bool Win32Platform::SendMessageTimeout(Hwnd window, unsigned timeoutMs) {
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(ToHwnd(window), WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, timeoutMs,
+    // Not SMTO_BLOCK: messages that the window's thread sends to this one
+    // meanwhile (the shell's notifications, say) are handled, or the two
+    // threads would wait for each other until the time-out.
+    return ::SendMessageTimeoutW(ToHwnd(window), WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs,
                                  &result) != 0;
 }
 

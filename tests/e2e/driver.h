@@ -1,167 +1,419 @@
 #pragma once
-// The end-to-end driver: starts the real lumvale.exe and other programs in
-// the Wine session, moves real keys and the mouse with SendInput, and reads
-// the results back through Win32 (window styles and alphas, texts,
-// rectangles, the registry). Waits poll until a state holds.
+// The end-to-end driver: starts the real lumvale.exe in the Wine session,
+// presses real keys and buttons with SendInput, and reads what happened
+// through Win32: styles and alphas, texts, rectangles, the registry, pixels.
+// Waits poll until a state holds.
 
 #include <windows.h>
-#include <shellapi.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "common/win32_pixels.h"
-
 namespace e2e {
 
-using lumvale::testsupport::LayeredAlpha;
-using lumvale::testsupport::PumpMessages;
+inline const std::wstring kProgramKey = L"Software\\Lumvale";
+inline const std::wstring kSettings = L"软件设置    ";
+inline const std::wstring kRemember = L"提示：     ";
+inline const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+inline void Pump(int milliseconds) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
+    do {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+        ::Sleep(5);
+    } while (static_cast<LONG>(end - ::GetTickCount()) > 0);
+}
 
-std::wstring ExeDirectory();
-std::wstring LumvaleExePath();
+inline bool WaitUntil(const std::function<bool()>& holds, int timeoutMs = 5000) {
+    for (const DWORD start = ::GetTickCount(); !holds(); Pump(20))
+        if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return holds();
+    return true;
+}
 
-// A process started by the driver; terminated on destruction if still alive.
+// The alpha a window shows: 255 when it is not layered, -1 when it is
+// layered without an alpha.
+inline int Alpha(HWND window) {
+    if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return 255;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    return ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : -1;
+}
+
+inline std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    return name;
+}
+inline std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+inline RECT RectOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+inline POINT Centre(HWND window) {
+    const RECT r = RectOf(window);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+inline HWND Taskbar() { return ::FindWindowW(L"Shell_TrayWnd", nullptr); }
+inline bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+inline std::wstring HandleText(HWND window) { return std::to_wstring(reinterpret_cast<INT_PTR>(window)); }
+
+// The top-level window of a process with a class, or null; a visible one
+// unless asked otherwise.
+inline HWND WindowOf(DWORD processId, const wchar_t* className, bool visible = true) {
+    struct Search {
+        DWORD processId;
+        const wchar_t* className;
+        bool visible;
+        HWND found;
+    } search{processId, className, visible, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner != s->processId || (s->visible && !::IsWindowVisible(window)) || ClassOf(window) != s->className)
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The descendants of a class, depth first in the order of the windows.
+inline std::vector<HWND> Children(HWND parent, const wchar_t* className) {
+    std::vector<HWND> found;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == className) found.push_back(child);
+        for (HWND deeper : Children(child, className)) found.push_back(deeper);
+    }
+    return found;
+}
+inline HWND Child(HWND parent, const wchar_t* className, const std::wstring& text = L"") {
+    for (HWND child : Children(parent, className))
+        if (text.empty() || TextOf(child) == text) return child;
+    return nullptr;
+}
+
+// Real input. Wine takes the key states from X again when the X focus moves,
+// which can undo keys sent just before: a chord that did not hold is
+// pressed again.
+inline void Key(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof(input));
+}
+inline void Chord(const std::vector<WORD>& keys, int holdMs = 120) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        for (WORD key : keys) Key(key, true);
+        const bool held = WaitUntil(
+            [&] {
+                for (WORD key : keys)
+                    if ((::GetAsyncKeyState(key) & 0x8000) == 0) return false;
+                return true;
+            },
+            200);
+        Pump(holdMs);
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key) Key(*key, false);
+        Pump(30);
+        if (held) return;
+    }
+}
+// Each event carries its position (rounded up: Wine maps it back by
+// truncating), since Wine may hand an older pointer position back for a
+// moment after a window came to the front.
+inline void Mouse(POINT at, DWORD buttons) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (at.x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) - 1) / ::GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (at.y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) - 1) / ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    ::SendInput(1, &input, sizeof(input));
+}
+inline void MoveTo(POINT at) {
+    // The X pointer moves too: Wine takes the position from X once no input
+    // has moved it for a moment.
+    ::SetCursorPos(at.x, at.y);
+    Mouse(at, 0);
+    WaitUntil(
+        [&] {
+            POINT now{};
+            return ::GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
+        },
+        1000);
+    Pump(150);
+}
+inline void Click(POINT at, bool right = false) {
+    MoveTo(at);
+    Mouse(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    Pump(120);
+    Mouse(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    Pump(60);
+}
+inline void Click(HWND window, bool right = false) { Click(Centre(window), right); }
+
+// Brings a window to the front and waits until input reaches it: the X
+// focus follows a little later, and keys sent before it would be lost.
+inline void Activate(HWND window) {
+    ::SetForegroundWindow(window);
+    WaitUntil([&] { return ::GetForegroundWindow() == window; }, 3000);
+    Pump(300);
+}
+
+// Lets go of everything, and clears the "pressed since the last query" bit
+// that Wine keeps per key for the whole desktop.
+inline void ReleaseEverything() {
+    for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU}) Key(key, false);
+    for (WORD key = '0'; key <= '9'; ++key) Key(key, false);
+    Mouse({10, 10}, MOUSEEVENTF_LEFTUP);
+    Mouse({10, 10}, MOUSEEVENTF_RIGHTUP);
+    Pump(100);
+    for (int key = 1; key < 256; ++key) ::GetAsyncKeyState(key);
+}
+
+// The registry, HKEY_CURRENT_USER unless a root is given.
+inline void Write(const std::wstring& path, const std::wstring& name, const std::wstring& text,
+                  HKEY root = HKEY_CURRENT_USER) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
+    ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+inline std::optional<std::wstring> Read(const std::wstring& path, const std::wstring& name,
+                                        HKEY root = HKEY_CURRENT_USER) {
+    wchar_t text[2048] = {};
+    DWORD bytes = sizeof(text) - sizeof(wchar_t);
+    if (::RegGetValueW(root, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text, &bytes)) return std::nullopt;
+    return std::wstring(text);
+}
+inline void Delete(const std::wstring& path, HKEY root = HKEY_CURRENT_USER) { ::RegDeleteTreeW(root, path.c_str()); }
+inline void DeleteValue(const std::wstring& path, const std::wstring& name, HKEY root = HKEY_CURRENT_USER) {
+    ::RegDeleteKeyValueW(root, path.c_str(), name.c_str());
+}
+inline bool Exists(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key)) return false;
+    ::RegCloseKey(key);
+    return true;
+}
+inline std::wstring Section(const std::wstring& name) { return kProgramKey + L"\\" + name; }
+inline std::optional<std::wstring> Setting(const std::wstring& name) { return Read(Section(kSettings), name); }
+inline void SetSetting(const std::wstring& name, const std::wstring& text) { Write(Section(kSettings), name, text); }
+
+inline std::wstring ExeDirectory() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring full(path);
+    return full.substr(0, full.find_last_of(L'\\'));
+}
+
+// A program started by the driver; ended with the driver's scope.
 class Process {
 public:
-    Process() = default;
-    explicit Process(const std::wstring& commandLine);
-    Process(Process&& other) noexcept;
-    Process& operator=(Process&& other) noexcept;
+    explicit Process(std::wstring commandLine) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &info)) {
+            ::CloseHandle(info.hThread);
+            handle_ = info.hProcess;
+            id_ = info.dwProcessId;
+        }
+    }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
-    ~Process();
-
+    ~Process() {
+        if (Running()) ::TerminateProcess(handle_, 1);
+        if (handle_) ::CloseHandle(handle_);
+    }
     DWORD id() const { return id_; }
-    HANDLE handle() const { return process_; }
-    bool Running() const;
-    bool WaitForExit(int timeoutMs);
-    void Terminate();
+    HANDLE handle() const { return handle_; }
+    bool Running() const { return handle_ && ::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+    bool Ended(int timeoutMs = 5000) const { return ::WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0; }
 
 private:
-    HANDLE process_ = nullptr;
+    HANDLE handle_ = nullptr;
     DWORD id_ = 0;
 };
 
-// Top-level windows, including hidden ones, of a process; optionally of a class.
-std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className = nullptr, bool visibleOnly = false);
-HWND FindWindowOf(DWORD processId, const wchar_t* className, bool visibleOnly = false);
-std::wstring TextOf(HWND window);
-std::wstring ClassOf(HWND window);
-RECT WindowRectOf(HWND window);
-// The rectangle of `child` relative to the client area of its parent.
-RECT RectInParent(HWND child);
-
-bool IsTopmost(HWND window);
-
-// The first descendant of `parent` of a class (and with a text, if given).
-HWND FindDescendant(HWND parent, const wchar_t* className, const wchar_t* text = nullptr);
-POINT CenterOf(HWND window);
-
-// Brings a window to the front and waits until input reaches it.
-void Activate(HWND window);
-
-// lumvale.exe, started and waited for until its hidden main window exists
-// and its splash has closed.
-class Lumvale {
+// lumvale.exe, once its hidden main window exists and its splash is gone.
+class Lumvale : public Process {
 public:
-    explicit Lumvale(const std::wstring& exePath = LumvaleExePath());
-    HWND mainWindow() const { return main_; }
-    Process& process() { return process_; }
-    // Asks the hidden window to close, as the tray menu's Exit does.
-    bool Close(int timeoutMs = 5000);
+    explicit Lumvale(const std::wstring& exe = ExeDirectory() + L"\\lumvale.exe") : Process(L"\"" + exe + L"\"") {
+        WaitUntil([&] { return (main_ = WindowOf(id(), L"LumvaleMain", false)) != nullptr; }, 15000);
+        WaitUntil([&] { return Window(L"LumvaleAbout") != nullptr; }, 3000);
+        WaitUntil([&] { return Window(L"LumvaleAbout") == nullptr; });
+    }
+    HWND main() const { return main_; }
+    HWND Window(const wchar_t* className) const { return WindowOf(id(), className); }
+    // As the tray menu's Exit does.
+    bool Exit() {
+        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        return Ended();
+    }
 
 private:
-    Process process_;
     HWND main_ = nullptr;
 };
 
-// Wine's notepad in front, with its own process.
-class Notepad {
-public:
-    Notepad();
-    HWND window() const { return window_; }
-    HWND edit() const;
-    Process& process() { return process_; }
-    void BringToFront() const;
-
-private:
-    Process process_;
-    HWND window_ = nullptr;
+// Every scenario starts with nothing held, and a store in which the settings
+// were saved once (no first-run dialog) with the beep off; it leaves an
+// empty store and an opaque taskbar behind.
+class Scenario : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ReleaseEverything();
+        Delete(kProgramKey);
+        SetSetting(kRemember, L"0");
+        SetSetting(L"Beep", L"0");
+    }
+    void TearDown() override {
+        ReleaseEverything();
+        Delete(kProgramKey);
+        ::SetWindowLongW(Taskbar(), GWL_EXSTYLE, ::GetWindowLongW(Taskbar(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    }
 };
 
-// A plain window of the driver's own, in front, that logs the keys it gets.
-class TargetWindow {
+// A window of the driver's own, in front, that notes the keys it gets.
+class Target {
 public:
-    explicit TargetWindow(const wchar_t* title = L"Lumvale test target");
-    ~TargetWindow();
-    TargetWindow(const TargetWindow&) = delete;
-    TargetWindow& operator=(const TargetWindow&) = delete;
+    explicit Target(const wchar_t* title = L"Lumvale test target", RECT at = {120, 100, 620, 450},
+                    DWORD style = WS_OVERLAPPEDWINDOW) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &Target::Proc;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = L"LumvaleE2ETarget";
+        ::RegisterClassW(&windowClass);
+        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, title, style | WS_VISIBLE, at.left,
+                                    at.top, at.right - at.left, at.bottom - at.top, nullptr, nullptr,
+                                    windowClass.hInstance, nullptr);
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&keys_));
+        Activate(window_);
+    }
+    Target(const Target&) = delete;
+    Target& operator=(const Target&) = delete;
+    ~Target() { ::DestroyWindow(window_); }
     HWND get() const { return window_; }
-    void BringToFront() const;
-    const std::vector<WPARAM>& keysDown() const { return keysDown_; }
-    void ClearKeys() { keysDown_.clear(); }
+    const std::wstring& keys() const { return keys_; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_KEYDOWN)
+            if (auto* keys = reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(window, GWLP_USERDATA)))
+                keys->push_back(static_cast<wchar_t>(wParam));
+        // Alt would enter the window's menu mode, which takes the keyboard.
+        if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
     HWND window_ = nullptr;
-    std::vector<WPARAM> keysDown_;
+    std::wstring keys_;
 };
 
-// Real input.
-void KeyDown(WORD virtualKey);
-void KeyUp(WORD virtualKey);
-void PressChord(const std::vector<WORD>& keys, int holdMs = 120);
-void MoveMouse(int x, int y);
-void MouseButton(bool right, bool down);
-void Click(int x, int y, bool right = false);
-void ReleaseEverything();
-
-// The program's store in HKCU\Software\Lumvale.
-void ResetStore();
-// A store in which the settings were saved once, so no dialog opens at start.
-void MarkSettingsSaved();
-void WriteValue(const std::wstring& section, const std::wstring& name, const std::wstring& text);
-std::optional<std::wstring> ReadValue(const std::wstring& section, const std::wstring& name);
-bool SectionExists(const std::wstring& section);
-// "name=value" lines of a section, for failure messages.
-std::string DumpSection(const std::wstring& section);
-bool ProgramKeyExists();
-extern const wchar_t kSettingsSection[];
-extern const wchar_t kRememberKey[];
-
-// The notification area: icons shown in the taskbar, and the open popup
-// menu of a process.
-HWND Taskbar();
-// The centre of Lumvale's icon as the taskbar shows it, found by its colours.
-std::optional<POINT> FindLumvaleTrayIcon();
-
-// A copy of part of the screen.
-class ScreenPixels {
+// Wine's notepad, in front: a program nobody here wrote.
+class Notepad : public Process {
 public:
-    explicit ScreenPixels(const RECT& area);
-    COLORREF At(int x, int y) const;  // screen coordinates; CLR_INVALID outside
+    Notepad() : Process(L"notepad.exe") {
+        WaitUntil([&] { return (window_ = WindowOf(id(), L"Notepad")) != nullptr; }, 15000);
+        Activate(window_);
+    }
+    HWND window() const { return window_; }
 
 private:
-    RECT area_;
-    lumvale::testsupport::Pixels pixels_;
+    HWND window_ = nullptr;
 };
-HWND OpenMenuOf(DWORD processId);
-// A tray notification as the shell sends it: `mouseMessage` happened over
-// the icon.
-void PostTrayNotification(HWND mainWindow, UINT mouseMessage);
 
-// Makes url_recorder.exe the prefix's handler of http, https and mailto
-// addresses, and reads back what it was handed.
-void RegisterUrlRecorder();
-void ClearRecordedUrls();
-std::vector<std::wstring> RecordedUrls();
+// The screen's pixels in a rectangle, 0x00RRGGBB from the top row down.
+inline std::vector<DWORD> Capture(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    ::SelectObject(memory, previous);
+    ::GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
-// Saves the whole screen as build/e2e-shots/<name>.bmp.
-void Screenshot(const std::wstring& name);
+// Saves the screen as build/e2e-shots/<name>.bmp, opaque.
+inline void Screenshot(const std::wstring& name) {
+    Pump(300);
+    const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    std::vector<DWORD> pixels = Capture(screen);
+    for (DWORD& pixel : pixels) pixel |= 0xFF000000;
+    const BITMAPINFOHEADER header{sizeof(header), screen.right, -screen.bottom, 1, 32, BI_RGB};
+    const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(header);
+    const BITMAPFILEHEADER file{0x4D42, offset + bytes, 0, 0, offset};
+    const std::wstring folder = ExeDirectory() + L"\\..\\e2e-shots";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    if (FILE* out = _wfopen((folder + L"\\" + name + L".bmp").c_str(), L"wb")) {
+        std::fwrite(&file, sizeof(file), 1, out);
+        std::fwrite(&header, sizeof(header), 1, out);
+        std::fwrite(pixels.data(), 1, bytes, out);
+        std::fclose(out);
+    }
+}
+
+// The centre of Lumvale's icon in the taskbar's notification area, found by
+// its orange stripes; Wine packs the icons in cells of the small icon size
+// and a border of 2 on each side.
+inline std::optional<POINT> TrayIcon() {
+    const RECT bar = RectOf(Taskbar());
+    const RECT area{bar.right - 200, bar.top, bar.right, bar.bottom};
+    const std::vector<DWORD> pixels = Capture(area);
+    const int cell = ::GetSystemMetrics(SM_CXSMICON) + 4, width = area.right - area.left;
+    for (int x = width - 1; x >= 0; --x)
+        for (int y = 0; y < area.bottom - area.top; ++y) {
+            const DWORD c = pixels[static_cast<size_t>(y) * width + x];
+            const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+            if (r > 200 && g > 110 && g < 215 && b < 100)
+                return POINT{bar.right - cell * ((width - 1 - x) / cell) - cell / 2, (bar.top + bar.bottom) / 2};
+        }
+    return std::nullopt;
+}
+
+// url_recorder.exe stands in for the browser and the mail program: it notes
+// every address it is handed.
+inline std::wstring UrlRecord() { return ExeDirectory() + L"\\url-record.txt"; }
+inline void RecordUrls() {
+    const std::wstring command = L"\"" + ExeDirectory() + L"\\url_recorder.exe\" \"%1\"";
+    for (const wchar_t* scheme : {L"http", L"mailto"})
+        Write(std::wstring(L"Software\\Classes\\") + scheme + L"\\shell\\open\\command", L"", command,
+              HKEY_LOCAL_MACHINE);
+    ::DeleteFileW(UrlRecord().c_str());
+}
+inline std::wstring RecordedUrls() {
+    std::wstring urls;
+    if (FILE* in = _wfopen(UrlRecord().c_str(), L"r, ccs=UTF-8")) {
+        for (wchar_t line[1024]; std::fgetws(line, 1024, in);) urls += line;
+        std::fclose(in);
+    }
+    return urls;
+}
 
 }  // namespace e2e

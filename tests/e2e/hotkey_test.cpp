@@ -1,140 +1,192 @@
-// The digit hot-keys and remembered opacities, with real keys.
-#include <gtest/gtest.h>
-
+// The digit hot-keys, remembered opacities, and windows that their program
+// made layered or that stop answering.
 #include <algorithm>
 
-#include "scenario.h"
+#include "driver.h"
 
 namespace e2e {
 namespace {
 
-class HotKeys : public Scenario {
-protected:
+using HotKeys = Scenario;
+
+struct Attributes {
+    bool read;
+    COLORREF key;
+    int alpha;
+    DWORD flags;
 };
-
-bool Logged(const TargetWindow& target, WPARAM key) {
-    const auto& keys = target.keysDown();
-    return std::find(keys.begin(), keys.end(), key) != keys.end();
+Attributes AttributesOf(HWND window) {
+    Attributes a{false, 0, 0, 0};
+    BYTE alpha = 0;
+    a.read = ::GetLayeredWindowAttributes(window, &a.key, &alpha, &a.flags) != FALSE;
+    a.alpha = alpha;
+    return a;
 }
 
-TEST_F(HotKeys, CtrlShiftDigitsSetTheGlassOfTheWindowInFrontWithoutSwallowingTheKey) {
-    Lumvale lumvale;
-    TargetWindow target;
-    PressChord({VK_CONTROL, VK_SHIFT, '3'});
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 150; }));
-    EXPECT_TRUE(WaitUntil([&] { return Logged(target, '3'); })) << "the window in front still gets the key";
-
-    PressChord({VK_CONTROL, VK_SHIFT, '0'});
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == -1; }));
-
-    // 0 and 4 together give level 4; keypad digits are not hot-keys; an
-    // extra Alt does not matter.
-    PressChord({VK_CONTROL, VK_SHIFT, '0', '4'});
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 165; }));
-    PressChord({VK_CONTROL, VK_SHIFT, VK_NUMPAD2}, 300);
-    PumpMessages(300);
-    EXPECT_EQ(LayeredAlpha(target.get()), 165);
-    PressChord({VK_CONTROL, VK_SHIFT, VK_MENU, '5'});
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 180; }));
-    // 2 and 7 together give level 2: the scan stops at the lowest digit.
-    // (7 is left unqueried, so its "pressed since the last query" bit
-    // would count at the next scan that reaches it; this test ends here.)
-    PressChord({VK_CONTROL, VK_SHIFT, '7', '2'});
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 135; }));
+// Draws the window with per-pixel alpha, as its program would.
+bool DrawPerPixel(HWND window) {
+    const RECT box = RectOf(window);
+    SIZE size{box.right - box.left, box.bottom - box.top};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::fill_n(static_cast<DWORD*>(bits), size.cx * size.cy, 0x80004080);  // half transparent, premultiplied
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    POINT origin{0, 0}, at{box.left, box.top};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    const bool drawn = ::UpdateLayeredWindow(window, screen, &at, &size, memory, &origin, 0, &blend, ULW_ALPHA);
+    ::SelectObject(memory, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return drawn;
 }
 
-TEST_F(HotKeys, NotepadTypesOnWhileItsGlassChanges) {
-    WriteValue(kSettingsSection, L"KS", L"3");  // Shift alone
+TEST_F(HotKeys, CtrlShiftDigitsGlassTheWindowInFrontWhichStillGetsTheKeys) {
     Lumvale lumvale;
     Notepad notepad;
-    ::SendMessageW(notepad.edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-    PressChord({VK_SHIFT, '7'});
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 210; }));
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(notepad.edit()) == L"&"; })) << "Shift + 7 still types";
+    Chord({VK_CONTROL, VK_SHIFT, '3'});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 150; }));
     Screenshot(L"hotkey-notepad");
+    Chord({VK_CONTROL, VK_SHIFT, '0'});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
+
+    Target target;
+    Chord({VK_CONTROL, VK_SHIFT, '5'});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 180; }));
+    EXPECT_TRUE(WaitUntil([&] { return target.keys().find(L'5') != std::wstring::npos; })) << "keys are not swallowed";
+    EXPECT_FALSE(Exists(Section(L"Wins"))) << "remembering is off";
 }
 
-TEST_F(HotKeys, EachCombinationIndexReactsToItsOwnModifiers) {
-    // Index: the modifiers it needs (Alt 1, Ctrl 2, Shift 4); 0 and 9 are off.
-    const unsigned needs[] = {0, 1, 2, 4, 3, 5, 6, 7, 0, 0};
-    const WORD keys[] = {VK_MENU, VK_CONTROL, VK_SHIFT};
-    for (int index = 0; index <= 9; ++index) {
-        WriteValue(kSettingsSection, L"KS", std::to_wstring(index));
-        Lumvale lumvale;
-        TargetWindow target;
-        for (unsigned held = 1; held < 8; ++held) {
-            // Reset the window, then press the combination with a digit.
-            ::SetWindowLongW(target.get(), GWL_EXSTYLE, ::GetWindowLongW(target.get(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
-            target.BringToFront();
-            std::vector<WORD> chord;
-            for (int bit = 0; bit < 3; ++bit)
-                if (held & (1u << bit)) chord.push_back(keys[bit]);
-            chord.push_back('1');
-            PressChord(chord, 200);
-            const bool enabled = index >= 1 && index <= 7;
-            const bool expected = enabled && (held & needs[index]) == needs[index];
-            if (expected)
-                EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 120; }, 2000)) << index << "/" << held;
-            else {
-                PumpMessages(250);
-                EXPECT_EQ(LayeredAlpha(target.get()), -1) << index << "/" << held;
-            }
-        }
-        EXPECT_TRUE(lumvale.Close());
-    }
-}
-
-TEST_F(HotKeys, RememberedRecordsFollowHotKeysAndComeBackInTheNextRun) {
-    WriteValue(kSettingsSection, kRememberKey, L"1");
+TEST_F(HotKeys, RememberedOpacitiesComeBackInTheNextRunAndRecordsWrittenByOthersApplyAtOnce) {
+    SetSetting(kRemember, L"1");
     {
         Lumvale lumvale;
         Notepad notepad;
-        PressChord({VK_CONTROL, VK_SHIFT, '2'});
-        EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 135; }));
-        EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Wins", L"notepad.exeNotepad") == L"1"; }));
-        // The hot-key writes no run record, but now that a record exists the
-        // next tick re-applies it and notes the window as handled.
-        const std::wstring key = std::to_wstring(reinterpret_cast<INT_PTR>(notepad.window()));
-        EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Temp", key) == L"1"; }))
-            << std::string(key.begin(), key.end()) << " " << ReadValue(L"Temp", key).has_value();
-        EXPECT_TRUE(lumvale.Close());
+        Chord({VK_CONTROL, VK_SHIFT, '2'});
+        EXPECT_TRUE(WaitUntil([&] { return Read(Section(L"Wins"), L"notepad.exeNotepad") == L"1"; }));
+        EXPECT_TRUE(lumvale.Exit());
     }
-    // The next run gives a new notepad window the remembered alpha the first
-    // time it is in front, and notes it in the run records.
-    WriteValue(kSettingsSection, kRememberKey, L"0");
+    SetSetting(kRemember, L"0");
     Lumvale lumvale;
     Notepad notepad;
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 135; }));
-    const std::wstring key = std::to_wstring(reinterpret_cast<INT_PTR>(notepad.window()));
-    EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Temp", key) == L"1"; }));
-    // Handled once: a hot-key change is kept, and it updates the record.
-    PressChord({VK_CONTROL, VK_SHIFT, '9'});
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(notepad.window()) == 240; }));
-    PumpMessages(300);
-    EXPECT_EQ(LayeredAlpha(notepad.window()), 240);
-    EXPECT_EQ(ReadValue(L"Wins", L"notepad.exeNotepad"), L"8");
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 135; }));
+    EXPECT_EQ(Read(Section(L"Temp"), HandleText(notepad.window())), L"1");
+
+    // Written by another program while the window is in front, as regedit
+    // would: it takes effect within a tick or two.
+    Target target;
+    Pump(300);
+    const DWORD written = ::GetTickCount();
+    Write(Section(L"Wins"), L"e2e_tests.exeLumvaleE2ETarget", L"6");
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 210; }, 2000));
+    std::printf("a record written by another process applied after %lu ms\n", ::GetTickCount() - written);
 }
 
-TEST_F(HotKeys, ARecordOfNoGlassMarksTheWindowHandledAndLeavesIt) {
-    WriteValue(L"Wins", L"e2e_tests.exeLumvaleE2ETarget", L"-1");
+TEST_F(HotKeys, WindowsLayeredByTheirOwnProgramKeepWhatItSet) {
     Lumvale lumvale;
-    TargetWindow target;
-    ::SetWindowLongW(target.get(), GWL_EXSTYLE, ::GetWindowLongW(target.get(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    ::SetLayeredWindowAttributes(target.get(), 0, 99, LWA_ALPHA);
-    target.BringToFront();
-    const std::wstring key = std::to_wstring(reinterpret_cast<INT_PTR>(target.get()));
-    EXPECT_TRUE(WaitUntil([&] { return ReadValue(L"Temp", key) == L"-1"; }));
-    PumpMessages(300);
-    EXPECT_EQ(LayeredAlpha(target.get()), 99);
+    Target keyed(L"keyed"), perPixel(L"per-pixel"), translucent(L"translucent");
+    for (HWND window : {keyed.get(), perPixel.get(), translucent.get()})
+        ::SetWindowLongW(window, GWL_EXSTYLE, ::GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(keyed.get(), RGB(255, 255, 255), 0, LWA_COLORKEY);
+    ::SetLayeredWindowAttributes(translucent.get(), 0, 200, LWA_ALPHA);
+    ASSERT_TRUE(DrawPerPixel(perPixel.get()));
+    for (HWND window : {keyed.get(), perPixel.get(), translucent.get()}) {
+        Activate(window);
+        Chord({VK_CONTROL, VK_SHIFT, '3'});
+        Pump(300);
+        const Attributes three = AttributesOf(window);
+        Chord({VK_CONTROL, VK_SHIFT, '0'});
+        Pump(300);
+        const Attributes zero = AttributesOf(window);
+        EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) << "its layering stays";
+        if (window == keyed.get()) {
+            EXPECT_TRUE(three.read && three.key == RGB(255, 255, 255) && three.alpha == 150 &&
+                        three.flags == (LWA_ALPHA | LWA_COLORKEY));
+            EXPECT_TRUE(zero.read && zero.key == RGB(255, 255, 255) && zero.flags == LWA_COLORKEY);
+        } else if (window == perPixel.get()) {
+            EXPECT_FALSE(three.read || zero.read) << "never given attributes";
+            EXPECT_TRUE(DrawPerPixel(window)) << "its program still draws it";
+        } else {
+            EXPECT_TRUE(three.read && three.alpha == 150);
+            EXPECT_TRUE(zero.read && zero.alpha == 200 && zero.flags == LWA_ALPHA) << "its own alpha is back";
+        }
+    }
 }
 
-TEST_F(HotKeys, WithRememberingOffNothingIsWritten) {
+// A window on a thread of its own, which stops answering on request.
+class Hanging {
+public:
+    Hanging() : ready_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        thread_ = ::CreateThread(nullptr, 0, &Hanging::Run, this, 0, nullptr);
+        ::WaitForSingleObject(ready_, 5000);
+    }
+    ~Hanging() {
+        ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        ::WaitForSingleObject(thread_, 15000);
+        ::CloseHandle(thread_);
+        ::CloseHandle(ready_);
+    }
+    HWND window() const { return window_; }
+    void StopAnswering(DWORD milliseconds) { ::PostMessageW(window_, WM_APP, milliseconds, 0); }
+
+private:
+    static DWORD WINAPI Run(void* self) {
+        auto* hanging = static_cast<Hanging*>(self);
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (message == WM_APP) ::Sleep(static_cast<DWORD>(wParam));
+            if (message == WM_DESTROY) ::PostQuitMessage(0);
+            return ::DefWindowProcW(window, message, wParam, lParam);
+        };
+        windowClass.lpszClassName = L"LumvaleE2EHung";
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        ::RegisterClassW(&windowClass);
+        hanging->window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"hangs", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                             100, 80, 400, 300, nullptr, nullptr, nullptr, nullptr);
+        ::SetEvent(hanging->ready_);
+        MSG message;
+        while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
+        return 0;
+    }
+    HWND window_ = nullptr;
+    HANDLE ready_;
+    HANDLE thread_ = nullptr;
+};
+
+TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
+    SetSetting(kRemember, L"1");
+    const std::wstring identity = L"e2e_tests.exeLumvaleE2EHung";
     Lumvale lumvale;
-    TargetWindow target;
-    PressChord({VK_CONTROL, VK_SHIFT, '6'});
-    EXPECT_TRUE(WaitUntil([&] { return LayeredAlpha(target.get()) == 195; }));
-    PumpMessages(200);
-    EXPECT_FALSE(SectionExists(L"Wins"));
+    Target healthy(L"healthy", {560, 120, 960, 420});
+    Hanging hung;
+    Activate(hung.window());
+    hung.StopAnswering(9000);
+    const DWORD hungSince = ::GetTickCount();
+    Write(Section(L"Wins"), identity, L"1");
+    Chord({VK_CONTROL, VK_SHIFT, '3'});
+    Pump(600);
+    EXPECT_EQ(Alpha(hung.window()), 255);
+    EXPECT_EQ(Read(Section(L"Wins"), identity), L"1") << "nothing is remembered of a change not made";
+    EXPECT_FALSE(Read(Section(L"Temp"), HandleText(hung.window())));
+
+    // Meanwhile hot-keys and the popup work on another window.
+    Activate(healthy.get());
+    Chord({VK_CONTROL, VK_SHIFT, '5'});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(healthy.get()) == 180; }, 1500));
+    Click(Centre(healthy.get()), true);
+    EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; }, 1500));
+    Click({900, 650});
+    EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") == nullptr; }, 1500));
+    EXPECT_LT(::GetTickCount() - hungSince, 9000u) << "all of it while the window did not answer";
+
+    // Once it answers again, in front, it gets its remembered opacity.
+    Activate(hung.window());
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(hung.window()) == 135; }, 15000));
+    EXPECT_EQ(Read(Section(L"Temp"), HandleText(hung.window())), L"1");
 }
 
 }  // namespace

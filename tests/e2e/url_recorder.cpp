@@ -1,5 +1,5 @@
-// Stands in for the browser and the mail program: appends the address it was
-// asked to open to url-record.txt beside itself.
+// Stands in for the browser and the mail program: appends the address it is
+// handed to url-record.txt beside itself.
 #include <windows.h>
 
 #include <cstdio>
@@ -8,11 +8,9 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path);
-    file = file.substr(0, file.find_last_of(L'\\')) + L"\\url-record.txt";
-    if (FILE* out = _wfopen(file.c_str(), L"a, ccs=UTF-8")) {
-        std::fputws(commandLine, out);
-        std::fputws(L"\n", out);
+    const std::wstring exe(path);
+    if (FILE* out = _wfopen((exe.substr(0, exe.find_last_of(L'\\')) + L"\\url-record.txt").c_str(), L"a, ccs=UTF-8")) {
+        std::fwprintf(out, L"%ls\n", commandLine);
         std::fclose(out);
     }
     return 0;

@@ -1,12 +1,13 @@
 #pragma once
 // An in-memory desktop, registry, keyboard and process table behind the
-// platform seam, with a log of the calls made.
+// platform seam, counting what was asked of it.
 
 #include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -20,66 +21,51 @@ struct FakeWindow {
     std::uint32_t processId = 0;
     std::uint32_t threadId = 0;
     std::int32_t exStyle = 0;
-    std::optional<std::uint8_t> alpha;  // set by SetLayeredWindowAttributes
+    std::optional<LayeredAttributes> attributes;  // set by SetLayeredWindowAttributes
+    bool hung = false;
     bool topmost = false;
-};
-
-struct ShellCall {
-    std::wstring verb, file, parameters, directory;
-    int show = 0;
+    std::map<std::wstring, std::uintptr_t> props;
 };
 
 class FakePlatform : public Platform {
 public:
-    // Desktop set-up.
     Hwnd AddWindow(FakeWindow window);
-    void DestroyWindow(Hwnd window) { windows_.erase(window); }
     FakeWindow& Window(Hwnd window) { return windows_.at(window); }
-    bool Exists(Hwnd window) const { return windows_.count(window) != 0; }
+    void DestroyWindow(Hwnd window) { windows_.erase(window); }
     void AddProcess(std::uint32_t processId, const std::wstring& exeFile);
-    void AddProcessWithoutTerminator(std::uint32_t processId, wchar_t fill);
-    void RemoveProcess(std::uint32_t processId);
 
     Hwnd foreground = 0;
     Point cursor;
     std::set<int> pressedKeys;
-    std::uint32_t versionMajor = 5;
-    int screenWidth = 1024, screenHeight = 768;
+    bool windows2000 = false;  // no GetLayeredWindowAttributes
     bool failSetLayeredAttributes = false;
-    bool failSnapshot = false;
-    // Runs inside ProcessPendingMessages, to model handlers re-entering.
-    std::function<void()> onPendingMessages;
+    std::set<RegRoot> readOnlyRoots;
+    std::function<void()> onPendingMessages;  // handlers that run inside a dispatch
 
-    // Registry inspection and set-up; paths are below the root, e.g.
-    // "Software\\Lumvale\\Wins".
-    void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name,
-                  const std::wstring& text, bool textType = true);
-    std::optional<std::wstring> Value(RegRoot root, const std::wstring& path,
-                                      const std::wstring& name) const;
-    bool KeyExists(RegRoot root, const std::wstring& path) const;
-    std::size_t ValueCount(RegRoot root, const std::wstring& path) const;
-    int openRegistryKeys() const { return static_cast<int>(openKeys_.size()); }
+    // The registry below a root, e.g. path "Software\\Lumvale\\Wins".
+    void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text);
+    std::optional<std::wstring> Value(RegRoot root, const std::wstring& path, const std::wstring& name) const;
+    bool KeyExists(RegRoot root, const std::wstring& path) const { return registry_.count(Id(root, path)) != 0; }
 
-    // What was done.
-    std::vector<std::string> calls;
+    std::vector<int> keysQueried;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> beeps;
-    std::vector<ShellCall> shellCalls;
-    int snapshotsTaken = 0;
-    int openSnapshots = 0;
-    int registryReads = 0;
-    int registryWrites = 0;
-    int CountCalls(const std::string& prefix) const;
+    int reads = 0, redraws = 0, dispatches = 0, snapshots = 0;
+    int OpenHandles() const { return static_cast<int>(openKeys_.size()) + openSnapshots_; }
 
-    // Platform.
     std::int16_t GetAsyncKeyState(int virtualKey) override;
-    Point GetCursorPos() override;
-    Hwnd GetForegroundWindow() override;
+    Point GetCursorPos() override { return cursor; }
+    Hwnd GetForegroundWindow() override { return foreground; }
     std::int32_t GetWindowLongExStyle(Hwnd window) override;
     void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) override;
-    bool SetLayeredWindowAttributes(Hwnd window, std::uint8_t alpha) override;
-    void RedrawWindowScreen(int width, int height) override;
-    int GetScreenWidth() override { return screenWidth; }
-    int GetScreenHeight() override { return screenHeight; }
+    bool SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) override;
+    LayeredQuery GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) override;
+    bool SendMessageTimeout(Hwnd window, unsigned timeoutMs) override;
+    std::uintptr_t GetProp(Hwnd window, const wchar_t* name) override;
+    void SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) override;
+    void RemoveProp(Hwnd window, const wchar_t* name) override;
+    void RedrawWindowScreen(int, int) override { ++redraws; }
+    int GetScreenWidth() override { return 1024; }
+    int GetScreenHeight() override { return 768; }
     Hwnd FindWindow(const std::wstring& className, const std::wstring& title) override;
     Hwnd GetParent(Hwnd window) override;
     std::wstring GetClassName(Hwnd window, int bufferChars) override;
@@ -90,8 +76,8 @@ public:
     SnapshotHandle CreateToolhelp32Snapshot() override;
     bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) override;
     bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) override;
-    void CloseHandle(SnapshotHandle snapshot) override;
-    void Beep(std::uint32_t frequency, std::uint32_t durationMs) override;
+    void CloseHandle(SnapshotHandle) override { --openSnapshots_; }
+    void Beep(std::uint32_t frequency, std::uint32_t durationMs) override { beeps.emplace_back(frequency, durationMs); }
     RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path) override;
     RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path) override;
     RegQueryResult RegQueryValueEx(RegKeyHandle key, const std::wstring& name, std::wstring& text,
@@ -99,33 +85,34 @@ public:
     void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override;
     void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override;
     void RegDeleteKey(RegRoot root, const std::wstring& path) override;
-    void RegFlushKey(RegKeyHandle key) override;
-    void RegCloseKey(RegKeyHandle key) override;
-    void ShellExecute(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
-                      const std::wstring& directory, int showCommand) override;
-    std::uint32_t GetVersionMajor() override;
+    void RegFlushKey(RegKeyHandle) override {}
+    void RegCloseKey(RegKeyHandle key) override { openKeys_.erase(key); }
+    void RegNotifyChangeKeyValue(const std::wstring&) override { watching_ = true; }
+    bool RegChangeNotified() override { return !watching_ || std::exchange(changed_, false); }
+    void ShellExecute(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
+                      int) override {}
+    std::uint32_t GetVersionMajor() override { return 5; }
 
 private:
-    struct StoredValue {
-        std::wstring name;
-        std::wstring text;
-        bool textType = true;
+    struct OpenKey {
+        std::wstring id;
+        RegRoot root;
     };
-    using RegKey = std::map<std::wstring, StoredValue>;  // by lower-case name
-    void EnsureKey(RegRoot root, const std::wstring& path);
-    static std::wstring KeyId(RegRoot root, const std::wstring& path);
-    static std::wstring Lower(const std::wstring& text);
-    void Log(const std::string& entry) { calls.push_back(entry); }
-    const FakeWindow* Find(Hwnd window) const;
+    static std::wstring Id(RegRoot root, const std::wstring& path);
+    FakeWindow* Find(Hwnd window);
+    std::map<std::wstring, std::wstring>* Key(RegKeyHandle key, bool writing);
 
     std::map<Hwnd, FakeWindow> windows_;
     Hwnd nextHwnd_ = 0x10010;
     std::vector<ProcessEntry> processes_;
-    std::map<SnapshotHandle, std::pair<std::vector<ProcessEntry>, std::size_t>> snapshots_;
+    std::map<SnapshotHandle, std::size_t> snapshotsAt_;  // next entry of each open snapshot
     SnapshotHandle nextSnapshot_ = 0x100;
-    std::map<std::wstring, RegKey> registry_;  // by lower-case "root\\path"
-    std::map<RegKeyHandle, std::wstring> openKeys_;
+    int openSnapshots_ = 0;
+    std::map<std::wstring, std::map<std::wstring, std::wstring>> registry_;  // lower-case ids and names
+    std::map<RegKeyHandle, OpenKey> openKeys_;
     RegKeyHandle nextKey_ = 0x200;
+    bool watching_ = false;
+    bool changed_ = true;
 };
 
 }  // namespace lumvale::fake

@@ -1,0 +1,97 @@
+// Stored texts to numbers, and the settings read and written through them.
+#include <optional>
+
+#include "desktop.h"
+#include "store/conversions.h"
+
+namespace lumvale {
+namespace {
+
+using std::nullopt;
+
+struct Conversion {
+    std::wstring text;
+    std::optional<int> flag;   // FlagFromText: 1 on, 0 off
+    std::optional<int> index;  // Int16FromText
+    std::optional<int> record; // RecordValueFromText
+};
+
+TEST(Conversions, FlagsIndexesAndRecordsFromEveryKindOfText) {
+    const Conversion cases[] = {
+        {L"1", 1, 1, 1},
+        {L" 1.0 ", 1, 1, 1},
+        {L"1e0", 1, 1, 1},
+        {L"0", 0, 0, 0},
+        {L"2", 0, 2, 2},
+        {L"0.9999", 0, 1, 1},
+        {L"2.5", 0, 2, 2},  // halves go to the even neighbour
+        {L"3.5", 0, 4, 4},
+        {L"-2.5", 0, -2, -2},
+        {L"-1", 0, -1, -1},
+        {L"  -1  ", 0, -1, -1},
+        {L"-32768", 0, -32768, -32768},
+        {L"32767.5", 0, nullopt, nullopt},  // beyond 16 bits
+        {L"40000", 0, nullopt, nullopt},
+        {std::wstring(5000, L'9'), nullopt, nullopt, nullopt},
+        {L"1e999", nullopt, nullopt, nullopt},
+        {L"\t7 ", 0, 7, 0},  // a record is trimmed of blanks only
+        {L"abc", nullopt, nullopt, 0},
+        {L"", nullopt, nullopt, 0},
+        {L"-", nullopt, nullopt, 0},
+        {L"3abc", nullopt, nullopt, 3},
+        {L"1x", nullopt, nullopt, 1},
+        {L"1 2", nullopt, nullopt, 1},
+        {L"7e", nullopt, nullopt, 7},
+        {L"1.5e1x", nullopt, nullopt, 15},
+    };
+    for (const Conversion& c : cases) {
+        const std::string text(c.text.begin(), c.text.begin() + std::min<std::size_t>(c.text.size(), 12));
+        const auto flag = FlagFromText(c.text);
+        EXPECT_EQ(flag ? std::optional<int>(*flag) : nullopt, c.flag) << text;
+        const auto index = Int16FromText(c.text);
+        EXPECT_EQ(index ? std::optional<int>(*index) : nullopt, c.index) << text;
+        const auto record = RecordValueFromText(c.text);
+        EXPECT_EQ(record ? std::optional<int>(*record) : nullopt, c.record) << text;
+    }
+}
+
+struct StoredSettings {
+    std::optional<std::wstring> remember, beep, popupKeys, hotKeys;
+    Settings expected;
+};
+
+class SettingsStoreTest : public testing::Desktop {};
+
+TEST_F(SettingsStoreTest, ReadingGivesDefaultsKeepsWhatDoesNotConvertAndSavingReadsBack) {
+    const StoredSettings cases[] = {
+        {nullopt, nullopt, nullopt, nullopt, {false, false, 1, 6}},
+        {L"1", L"1", L"3", L"2", {true, true, 3, 2}},
+        {L"2", L"0", L"0", L"9", {false, false, 0, 9}},
+        {L"x", L"1x", L"", L"1 2", {false, false, 0, 0}},
+    };
+    for (const StoredSettings& c : cases) {
+        fake.RegDeleteKey(RegRoot::CurrentUser, testing::kSettingsPath);
+        const std::pair<const std::wstring&, const std::optional<std::wstring>&> values[] = {
+            {store_names::kRemember, c.remember},
+            {store_names::kBeep, c.beep},
+            {store_names::kPopupKeys, c.popupKeys},
+            {store_names::kHotKeys, c.hotKeys}};
+        for (const auto& [key, text] : values)
+            if (text) Store(key, *text);
+        Settings read;
+        ReadSettings(store, read);
+        EXPECT_EQ(std::tie(read.RememberOn, read.BeepOn, read.PopupKeys, read.HotKeys),
+                  std::tie(c.expected.RememberOn, c.expected.BeepOn, c.expected.PopupKeys, c.expected.HotKeys));
+
+        SaveSettings(store, read);
+        Settings again{!read.RememberOn, !read.BeepOn, -5, -5};
+        ReadSettings(store, again);
+        EXPECT_EQ(std::tie(again.RememberOn, again.BeepOn, again.PopupKeys, again.HotKeys),
+                  std::tie(read.RememberOn, read.BeepOn, read.PopupKeys, read.HotKeys));
+        EXPECT_EQ(Record(store_names::kSettings, store_names::kRemember), read.RememberOn ? L"1" : L"0");
+    }
+    EXPECT_EQ(fake.OpenHandles(), 0);
+}
+
+}  // namespace
+}  // namespace lumvale

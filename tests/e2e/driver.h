@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -72,24 +73,12 @@ inline std::wstring HandleText(HWND window) { return std::to_wstring(reinterpret
 // The top-level window of a process with a class, or null; a visible one
 // unless asked otherwise.
 inline HWND WindowOf(DWORD processId, const wchar_t* className, bool visible = true) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* className;
-        bool visible;
-        HWND found;
-    } search{processId, className, visible, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner != s->processId || (s->visible && !::IsWindowVisible(window)) || ClassOf(window) != s->className)
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, className, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && (!visible || ::IsWindowVisible(window))) return window;
+    }
+    return nullptr;
 }
 
 // The descendants of a class, depth first in the order of the windows.
@@ -189,11 +178,8 @@ inline void ReleaseEverything() {
 // The registry, HKEY_CURRENT_USER unless a root is given.
 inline void Write(const std::wstring& path, const std::wstring& name, const std::wstring& text,
                   HKEY root = HKEY_CURRENT_USER) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
-    ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(key);
+    ::RegSetKeyValueW(root, path.c_str(), name.c_str(), REG_SZ, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 inline std::optional<std::wstring> Read(const std::wstring& path, const std::wstring& name,
                                         HKEY root = HKEY_CURRENT_USER) {
@@ -291,40 +277,60 @@ protected:
     }
 };
 
-// A window of the driver's own, in front, that notes the keys it gets.
+// A window of the driver's own, on a thread of its own, in front: it notes
+// the digit keys it gets, and stops answering on request.
 class Target {
 public:
     explicit Target(const wchar_t* title = L"Lumvale test target", RECT at = {120, 100, 620, 450},
-                    DWORD style = WS_OVERLAPPEDWINDOW) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &Target::Proc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = L"LumvaleE2ETarget";
-        ::RegisterClassW(&windowClass);
-        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, title, style | WS_VISIBLE, at.left,
-                                    at.top, at.right - at.left, at.bottom - at.top, nullptr, nullptr,
-                                    windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&keys_));
+                    DWORD style = WS_OVERLAPPEDWINDOW)
+        : title_(title), at_(at), style_(style), thread_(::CreateThread(nullptr, 0, &Target::Run, this, 0, nullptr)) {
+        WaitUntil([&] { return window_ != nullptr; });
         Activate(window_);
     }
     Target(const Target&) = delete;
     Target& operator=(const Target&) = delete;
-    ~Target() { ::DestroyWindow(window_); }
+    ~Target() {
+        ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        ::WaitForSingleObject(thread_, 15000);
+        ::CloseHandle(thread_);
+    }
     HWND get() const { return window_; }
-    const std::wstring& keys() const { return keys_; }
+    bool Got(char digit) const { return digits_ & (1u << (digit - '0')); }
+    void StopAnswering(DWORD milliseconds) { ::PostMessageW(window_, WM_APP, milliseconds, 0); }
 
 private:
+    static DWORD WINAPI Run(void* self) {
+        auto* target = static_cast<Target*>(self);
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &Target::Proc;
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = L"LumvaleE2ETarget";
+        ::RegisterClassW(&windowClass);
+        const RECT at = target->at_;
+        const HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, target->title_, target->style_ | WS_VISIBLE,
+                                              at.left, at.top, at.right - at.left, at.bottom - at.top, nullptr,
+                                              nullptr, nullptr, nullptr);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
+        target->window_ = window;
+        MSG message;
+        while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
+        return 0;
+    }
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_KEYDOWN)
-            if (auto* keys = reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(window, GWLP_USERDATA)))
-                keys->push_back(static_cast<wchar_t>(wParam));
+        auto* target = reinterpret_cast<Target*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_KEYDOWN && target && wParam >= '0' && wParam <= '9') target->digits_ |= 1u << (wParam - '0');
+        if (message == WM_APP) ::Sleep(static_cast<DWORD>(wParam));
+        if (message == WM_DESTROY) ::PostQuitMessage(0);
         // Alt would enter the window's menu mode, which takes the keyboard.
         if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    HWND window_ = nullptr;
-    std::wstring keys_;
+    const wchar_t* title_;
+    RECT at_;
+    DWORD style_;
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<unsigned> digits_{0};
+    HANDLE thread_;
 };
 
 // Wine's notepad, in front: a program nobody here wrote.

@@ -45,36 +45,32 @@ bool DrawPerPixel(HWND window) {
     return drawn;
 }
 
-TEST_F(HotKeys, CtrlShiftDigitsGlassTheWindowInFrontWhichStillGetsTheKeys) {
-    Lumvale lumvale;
-    Notepad notepad;
-    Chord({VK_CONTROL, VK_SHIFT, '3'});
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 150; }));
-    Screenshot(L"hotkey-notepad");
-    Chord({VK_CONTROL, VK_SHIFT, '0'});
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
-
-    Target target;
-    Chord({VK_CONTROL, VK_SHIFT, '5'});
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 180; }));
-    EXPECT_TRUE(WaitUntil([&] { return target.keys().find(L'5') != std::wstring::npos; })) << "keys are not swallowed";
-    EXPECT_FALSE(Exists(Section(L"Wins"))) << "remembering is off";
-}
-
-TEST_F(HotKeys, RememberedOpacitiesComeBackInTheNextRunAndRecordsWrittenByOthersApplyAtOnce) {
+TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesComeBack) {
     SetSetting(kRemember, L"1");
     {
         Lumvale lumvale;
         Notepad notepad;
-        Chord({VK_CONTROL, VK_SHIFT, '2'});
-        EXPECT_TRUE(WaitUntil([&] { return Read(Section(L"Wins"), L"notepad.exeNotepad") == L"1"; }));
+        Chord({VK_CONTROL, VK_SHIFT, '3'});
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 150; }));
+        EXPECT_TRUE(WaitUntil([&] { return Read(Section(L"Wins"), L"notepad.exeNotepad") == L"2"; }));
+        Screenshot(L"hotkey-notepad");
+        Target target;
+        Chord({VK_CONTROL, VK_SHIFT, '5'});
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 180; }));
+        EXPECT_TRUE(WaitUntil([&] { return target.Got('5'); })) << "keys are not swallowed";
         EXPECT_TRUE(lumvale.Exit());
     }
+    // The next run, remembering off: the program's new window gets its
+    // opacity the first time it is in front, and the record follows changes.
     SetSetting(kRemember, L"0");
+    DeleteValue(Section(L"Wins"), L"e2e_tests.exeLumvaleE2ETarget");
     Lumvale lumvale;
     Notepad notepad;
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 135; }));
-    EXPECT_EQ(Read(Section(L"Temp"), HandleText(notepad.window())), L"1");
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 150; }));
+    EXPECT_EQ(Read(Section(L"Temp"), HandleText(notepad.window())), L"2");
+    Chord({VK_CONTROL, VK_SHIFT, '0'});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
+    EXPECT_EQ(Read(Section(L"Wins"), L"notepad.exeNotepad"), L"-1");
 
     // Written by another program while the window is in front, as regedit
     // would: it takes effect within a tick or two.
@@ -117,76 +113,40 @@ TEST_F(HotKeys, WindowsLayeredByTheirOwnProgramKeepWhatItSet) {
     }
 }
 
-// A window on a thread of its own, which stops answering on request.
-class Hanging {
-public:
-    Hanging() : ready_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-        thread_ = ::CreateThread(nullptr, 0, &Hanging::Run, this, 0, nullptr);
-        ::WaitForSingleObject(ready_, 5000);
-    }
-    ~Hanging() {
-        ::PostMessageW(window_, WM_CLOSE, 0, 0);
-        ::WaitForSingleObject(thread_, 15000);
-        ::CloseHandle(thread_);
-        ::CloseHandle(ready_);
-    }
-    HWND window() const { return window_; }
-    void StopAnswering(DWORD milliseconds) { ::PostMessageW(window_, WM_APP, milliseconds, 0); }
-
-private:
-    static DWORD WINAPI Run(void* self) {
-        auto* hanging = static_cast<Hanging*>(self);
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (message == WM_APP) ::Sleep(static_cast<DWORD>(wParam));
-            if (message == WM_DESTROY) ::PostQuitMessage(0);
-            return ::DefWindowProcW(window, message, wParam, lParam);
-        };
-        windowClass.lpszClassName = L"LumvaleE2EHung";
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        ::RegisterClassW(&windowClass);
-        hanging->window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"hangs", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                             100, 80, 400, 300, nullptr, nullptr, nullptr, nullptr);
-        ::SetEvent(hanging->ready_);
-        MSG message;
-        while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
-        return 0;
-    }
-    HWND window_ = nullptr;
-    HANDLE ready_;
-    HANDLE thread_ = nullptr;
-};
-
 TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     SetSetting(kRemember, L"1");
-    const std::wstring identity = L"e2e_tests.exeLumvaleE2EHung";
+    const std::wstring identity = L"e2e_tests.exeLumvaleE2ETarget";
     Lumvale lumvale;
-    Target healthy(L"healthy", {560, 120, 960, 420});
-    Hanging hung;
-    Activate(hung.window());
+    Notepad notepad;
+    ::SetWindowPos(notepad.window(), nullptr, 560, 120, 400, 300, SWP_NOZORDER);
+    Target hung;
     hung.StopAnswering(9000);
     const DWORD hungSince = ::GetTickCount();
     Write(Section(L"Wins"), identity, L"1");
     Chord({VK_CONTROL, VK_SHIFT, '3'});
     Pump(600);
-    EXPECT_EQ(Alpha(hung.window()), 255);
+    EXPECT_EQ(Alpha(hung.get()), 255);
     EXPECT_EQ(Read(Section(L"Wins"), identity), L"1") << "nothing is remembered of a change not made";
-    EXPECT_FALSE(Read(Section(L"Temp"), HandleText(hung.window())));
+    EXPECT_FALSE(Read(Section(L"Temp"), HandleText(hung.get())));
+    // The popup opens over it, and nothing waits for it.
+    Click(Centre(hung.get()), true);
+    EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; }, 1500));
+    Click({900, 700});
 
     // Meanwhile hot-keys and the popup work on another window.
-    Activate(healthy.get());
+    Activate(notepad.window());
     Chord({VK_CONTROL, VK_SHIFT, '5'});
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(healthy.get()) == 180; }, 1500));
-    Click(Centre(healthy.get()), true);
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 180; }, 1500));
+    Click({RectOf(notepad.window()).left + 150, RectOf(notepad.window()).bottom - 10}, true);
     EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; }, 1500));
-    Click({900, 650});
+    Click({900, 700});
     EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") == nullptr; }, 1500));
     EXPECT_LT(::GetTickCount() - hungSince, 9000u) << "all of it while the window did not answer";
 
     // Once it answers again, in front, it gets its remembered opacity.
-    Activate(hung.window());
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(hung.window()) == 135; }, 15000));
-    EXPECT_EQ(Read(Section(L"Temp"), HandleText(hung.window())), L"1");
+    Activate(hung.get());
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(hung.get()) == 135; }, 15000));
+    EXPECT_EQ(Read(Section(L"Temp"), HandleText(hung.get())), L"1");
 }
 
 }  // namespace

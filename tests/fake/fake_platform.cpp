@@ -13,41 +13,18 @@ std::wstring Lower(std::wstring text) {
 
 }  // namespace
 
-Hwnd FakePlatform::AddWindow(FakeWindow window) {
-    const Hwnd handle = nextHwnd_;
-    nextHwnd_ += 4;
-    windows_[handle] = std::move(window);
-    return handle;
-}
-
 void FakePlatform::AddProcess(std::uint32_t processId, const std::wstring& exeFile) {
     ProcessEntry entry;
     entry.processId = processId;
-    std::copy_n(exeFile.begin(), std::min<std::size_t>(exeFile.size(), entry.exeFile.size()), entry.exeFile.begin());
+    std::copy_n(exeFile.begin(), std::min(exeFile.size(), entry.exeFile.size()), entry.exeFile.begin());
     processes_.push_back(entry);
 }
 
-FakeWindow* FakePlatform::Find(Hwnd window) {
-    const auto found = windows_.find(window);
-    return found == windows_.end() ? nullptr : &found->second;
-}
-
-std::int16_t FakePlatform::GetAsyncKeyState(int virtualKey) {
-    keysQueried.push_back(virtualKey);
-    return pressedKeys.count(virtualKey) ? static_cast<std::int16_t>(0x8000) : 0;
-}
-
-std::int32_t FakePlatform::GetWindowLongExStyle(Hwnd window) {
-    const FakeWindow* w = Find(window);
-    return w ? w->exStyle : 0;
-}
-
 void FakePlatform::SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) {
-    FakeWindow* w = Find(window);
-    if (!w) return;
-    w->exStyle = exStyle;
+    FakeWindow& w = Window(window);
+    w.exStyle = exStyle;
     // Windows forgets the attributes when the layered style goes.
-    if ((exStyle & kExStyleLayered) == 0) w->attributes.reset();
+    if ((exStyle & kExStyleLayered) == 0) w.attributes.reset();
 }
 
 bool FakePlatform::SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) {
@@ -59,28 +36,9 @@ bool FakePlatform::SetLayeredWindowAttributes(Hwnd window, const LayeredAttribut
 
 LayeredQuery FakePlatform::GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) {
     if (windows2000) return LayeredQuery::Unsupported;
-    const FakeWindow* w = Find(window);
-    if (!w || !w->attributes) return LayeredQuery::Failed;
-    attributes = *w->attributes;
+    if (!Find(window) || !Find(window)->attributes) return LayeredQuery::Failed;
+    attributes = *Find(window)->attributes;
     return LayeredQuery::Ok;
-}
-
-bool FakePlatform::SendMessageTimeout(Hwnd window, unsigned) {
-    const FakeWindow* w = Find(window);
-    return w && !w->hung;
-}
-
-std::uintptr_t FakePlatform::GetProp(Hwnd window, const wchar_t* name) {
-    const FakeWindow* w = Find(window);
-    return w && w->props.count(name) ? w->props.at(name) : 0;
-}
-
-void FakePlatform::SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) {
-    if (FakeWindow* w = Find(window)) w->props[name] = value;
-}
-
-void FakePlatform::RemoveProp(Hwnd window, const wchar_t* name) {
-    if (FakeWindow* w = Find(window)) w->props.erase(name);
 }
 
 Hwnd FakePlatform::FindWindow(const std::wstring& className, const std::wstring&) {
@@ -89,39 +47,8 @@ Hwnd FakePlatform::FindWindow(const std::wstring& className, const std::wstring&
     return 0;
 }
 
-Hwnd FakePlatform::GetParent(Hwnd window) {
-    const FakeWindow* w = Find(window);
-    return w ? w->parent : 0;
-}
-
-std::wstring FakePlatform::GetClassName(Hwnd window, int bufferChars) {
-    const FakeWindow* w = Find(window);
-    return w ? w->className.substr(0, static_cast<std::size_t>(bufferChars - 1)) : L"";
-}
-
-std::wstring FakePlatform::GetWindowText(Hwnd window, int bufferChars) {
-    const FakeWindow* w = Find(window);
-    return w ? w->title.substr(0, static_cast<std::size_t>(bufferChars - 1)) : L"";
-}
-
-std::uint32_t FakePlatform::GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) {
-    const FakeWindow* w = Find(window);
-    *processId = w ? w->processId : 0;
-    return w ? w->threadId : 0;
-}
-
-void FakePlatform::SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) {
-    if (FakeWindow* w = Find(window)) w->topmost = insertAfter == kHwndTopmost;
-}
-
-void FakePlatform::ProcessPendingMessages() {
-    ++dispatches;
-    if (onPendingMessages) onPendingMessages();
-}
-
 SnapshotHandle FakePlatform::CreateToolhelp32Snapshot() {
     ++snapshots;
-    ++openSnapshots_;
     snapshotsAt_[nextSnapshot_] = 0;
     return nextSnapshot_++;
 }
@@ -144,8 +71,8 @@ std::wstring FakePlatform::Id(RegRoot root, const std::wstring& path) {
 
 std::map<std::wstring, std::wstring>* FakePlatform::Key(RegKeyHandle key, bool writing) {
     const auto open = openKeys_.find(key);
-    if (open == openKeys_.end() || (writing && readOnlyRoots.count(open->second.root))) return nullptr;
-    const auto found = registry_.find(open->second.id);
+    if (open == openKeys_.end() || (writing && readOnlyRoots.count(open->second.second))) return nullptr;
+    const auto found = registry_.find(open->second.first);
     return found == registry_.end() ? nullptr : &found->second;
 }
 
@@ -161,7 +88,6 @@ RegKeyHandle FakePlatform::RegCreateKey(RegRoot root, const std::wstring& path) 
     for (std::size_t end = path.find(L'\\'); end != std::wstring::npos; end = path.find(L'\\', end + 1))
         registry_[Id(root, path.substr(0, end))];
     registry_[Id(root, path)];
-    changed_ = true;
     return RegOpenKey(root, path);
 }
 
@@ -171,11 +97,9 @@ RegQueryResult FakePlatform::RegQueryValueEx(RegKeyHandle key, const std::wstrin
     const auto* values = Key(key, false);
     if (!values || !values->count(Lower(name))) return RegQueryResult::NotFound;
     text = values->at(Lower(name));
-    if (bufferBytes != 0 && (text.size() + 1) * 2 > bufferBytes) {
-        text.resize(bufferBytes / 2 - 1);
-        return RegQueryResult::MoreData;
-    }
-    return RegQueryResult::Ok;
+    if (bufferBytes == 0 || (text.size() + 1) * 2 <= bufferBytes) return RegQueryResult::Ok;
+    text.resize(bufferBytes / 2 - 1);
+    return RegQueryResult::MoreData;
 }
 
 void FakePlatform::RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) {
@@ -196,8 +120,7 @@ void FakePlatform::RegDeleteKey(RegRoot root, const std::wstring& path) {
     const std::wstring id = Id(root, path);
     const auto below = registry_.lower_bound(id + L"\\");
     const bool hasSubkeys = below != registry_.end() && below->first.rfind(id + L"\\", 0) == 0;
-    if (readOnlyRoots.count(root) || hasSubkeys) return;
-    if (registry_.erase(id) != 0) changed_ = true;
+    if (!readOnlyRoots.count(root) && !hasSubkeys && registry_.erase(id)) changed_ = true;
 }
 
 void FakePlatform::SetValue(RegRoot root, const std::wstring& path, const std::wstring& name,

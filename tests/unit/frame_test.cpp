@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "controls/frame_layout.h"
-#include "controls/frame_properties.h"
 
 namespace lumvale {
 namespace {
@@ -55,16 +54,6 @@ TEST(Frame, ARaisedFrameOf31By29AndItsSunkenTwinDifferOnlyInColour) {
     }
     for (const FramePlacement& p : FramePlacements(31, 29, 0, 0))
         if (p.kind == FrameElementKind::Panel && p.element == 3) EXPECT_FALSE(p.placed) << "no room: left where it was";
-}
-
-TEST(Frame, PropertiesAreKeptOnlyWhereTheyDifferFromTheDefaults) {
-    PropertyBag layout{{L"BorderWidth", L"6"}, {L"Edge", L"x"}};
-    const FrameProperties read = ReadFrameProperties(layout);
-    EXPECT_EQ(read.BorderWidth, 6);
-    EXPECT_EQ(read.Edge, 0);
-    WriteFrameProperties({1, 6}, layout);
-    EXPECT_EQ(layout, (PropertyBag{{L"Edge", L"1"}}));
-    EXPECT_EQ(ReadFrameProperties({}).BorderWidth, 6);
 }
 
 }  // namespace

@@ -46,42 +46,6 @@ protected:
     PopupLogic logic{fake, store, settings, glass, windows};
 };
 
-TEST_F(PopupLogicTest, WhatItShowsComesFromTheRunAndRememberedRecords) {
-    struct Case {
-        std::optional<std::wstring> run, top, remembered;
-        bool rememberOn;
-        std::int16_t list;
-        bool topTicked, alwaysTicked;
-    };
-    const Case cases[] = {
-        {{}, {}, {}, false, -1, false, false},
-        {L"4", {}, {}, false, 4, false, false},
-        {L"-1", L"1", {}, false, -1, true, false},
-        {{}, L"1", {}, false, -1, false, false},  // no run record: the top box stays unticked
-        {L"x", {}, L"2", false, 0, false, true},   // not a number: "10%"
-        {L"9", {}, {}, true, -1, false, true},     // beyond the list: nothing
-    };
-    for (const Case& c : cases) {
-        fake.RegDeleteKey(RegRoot::CurrentUser, testing::kTempPath);
-        fake.RegDeleteKey(RegRoot::CurrentUser, testing::kWinsPath);
-        const std::wstring key = std::to_wstring(editor);
-        if (c.run) SetRecord(L"Temp", key, *c.run);
-        if (c.top) SetRecord(L"Temp", key + L"a", *c.top);
-        if (c.remembered) SetRecord(L"Wins", L"editor.exeEditorMain", *c.remembered);
-        settings.RememberOn = c.rememberOn;
-        const auto content = logic.ShowMe();
-        ASSERT_TRUE(content);
-        EXPECT_EQ(content->listIndex, c.list) << &c - cases;
-        EXPECT_EQ(content->topTicked, c.topTicked) << &c - cases;
-        EXPECT_EQ(content->alwaysTicked, c.alwaysTicked) << &c - cases;
-        EXPECT_EQ(content->alwaysEnabled, !c.alwaysTicked) << &c - cases;
-        EXPECT_EQ(content->exeCaption, L"editor.exe");
-        EXPECT_EQ(content->classCaption, L"EditorMain...");
-    }
-    fake.foreground = 0;
-    EXPECT_FALSE(logic.ShowMe()) << "nothing in front: nothing to show";
-}
-
 TEST_F(PopupLogicTest, ATargetThatDoesNotAnswerOrDrawsPerPixelKeepsItsStateAndNoRecord) {
     const Hwnd perPixel = fake.AddWindow({L"Shaped", L"", 0, 100, 101, kExStyleLayered});
     fake.Window(editor).hung = true;

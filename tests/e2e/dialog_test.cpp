@@ -1,7 +1,9 @@
 // The tray menu, the settings dialog and the about box, with real input.
-#include <algorithm>
-
 #include "driver.h"
+
+#include <sddl.h>
+
+#include <algorithm>
 
 namespace e2e {
 namespace {
@@ -163,6 +165,64 @@ TEST_F(Dialogs, TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog) {
     FromTray(lumvale, -1);
     EXPECT_TRUE(lumvale.Ended());
     EXPECT_TRUE(WaitUntil([&] { return !TrayIcon(); }));
+}
+
+// A Run key that this account may read but not write, as a standard account
+// finds the machine's, for the life of the object.
+class Refused {
+public:
+    explicit Refused(HKEY root) : root_(root) {
+        HKEY key = nullptr;
+        ::RegCreateKeyExW(root, kRunKey.c_str(), 0, nullptr, 0, READ_CONTROL, nullptr, &key, nullptr);
+        DWORD bytes = sizeof(original_);
+        ::RegGetKeySecurity(key, OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                            original_, &bytes);
+        ::RegCloseKey(key);
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        ::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr);
+        Set(DACL_SECURITY_INFORMATION, readOnly);
+        ::LocalFree(readOnly);
+    }
+    ~Refused() { Set(OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, original_); }
+
+private:
+    void Set(SECURITY_INFORMATION parts, PSECURITY_DESCRIPTOR security) {
+        HKEY key = nullptr;
+        ::RegOpenKeyExW(root_, kRunKey.c_str(), 0, WRITE_DAC | WRITE_OWNER, &key);
+        ::RegSetKeySecurity(key, parts, security);
+        ::RegCloseKey(key);
+    }
+    HKEY root_;
+    alignas(void*) BYTE original_[1024] = {};
+};
+
+TEST_F(Dialogs, WhereTheMachinesRunKeyIsRefusedTheUsersTakesTheEntryAndWhereBothAreTheUserIsTold) {
+    const std::wstring exe = ExeDirectory() + L"\\lumvale.exe";
+    Refused machine(HKEY_LOCAL_MACHINE);
+    Lumvale lumvale;
+    HWND dialog = FromTray(lumvale, 1, L"LumvaleSettings");
+    ASSERT_NE(dialog, nullptr);
+    Click(Child(dialog, L"Button", kStart));
+    Click(Child(dialog, L"Button", kSave));
+    EXPECT_TRUE(WaitUntil([&] { return Read(kRunKey, L"Lumvale", HKEY_CURRENT_USER) == exe; }));
+    EXPECT_FALSE(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE));
+
+    Refused user(HKEY_CURRENT_USER);
+    dialog = FromTray(lumvale, 1, L"LumvaleSettings");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(Checked(Child(dialog, L"Button", kStart))) << "the user's entry counts";
+    Click(Child(dialog, L"Button", kStart));
+    Click(Child(dialog, L"Button", kSave));
+    HWND message = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (message = lumvale.Window(L"#32770")) != nullptr; }));
+    EXPECT_EQ(TextOf(::GetDlgItem(message, 0xFFFF)),
+              L"无法更改随 Windows 启动的设置：此帐户没有写入注册表启动项（Run 键）的权限。");
+    EXPECT_TRUE(Checked(Child(dialog, L"Button", kStart))) << "the box shows what holds";
+    Screenshot(L"run-key-refused");
+    Activate(message);
+    Chord({VK_RETURN});
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+    EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_CURRENT_USER), exe);
 }
 
 // The exe from the release zip, unpacked by release_smoke.sh into a folder

@@ -1,61 +1,49 @@
-// Hot-key latency: from the digit key going down (with Ctrl + Shift held) to
-// the new alpha on the window in front, with the real lumvale.exe, measured
-// in poll ticks of 50 ms.
-#include <windows.h>
-
+// Hot-key latency: from the digit key going down (Ctrl + Shift held) to the
+// new alpha of the window in front, with the real lumvale.exe, in poll ticks
+// of 50 ms.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "e2e/driver.h"
 
 int main(int argc, char** argv) {
     using namespace e2e;
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 20;
+    const int presses = argc > 1 ? std::atoi(argv[1]) : 20;
     ReleaseEverything();
-    ResetStore();
-    MarkSettingsSaved();
-    WriteValue(kSettingsSection, L"Beep", L"0");
+    Delete(kProgramKey);
+    SetSetting(kRemember, L"0");
+    SetSetting(L"Beep", L"0");
     Lumvale lumvale;
-    TargetWindow target;
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
+    Target target;
     std::vector<double> ticks;
-    for (int round = 0; round < rounds; ++round) {
+    for (int press = 0; press < presses; ++press) {
         ::SetWindowLongW(target.get(), GWL_EXSTYLE, ::GetWindowLongW(target.get(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
-        target.BringToFront();
-        KeyDown(VK_CONTROL);
-        KeyDown(VK_SHIFT);
-        PumpMessages(30 + 7 * round % 50);  // the press falls anywhere within a tick
-        LARGE_INTEGER start, now;
+        Activate(target.get());
+        Key(VK_CONTROL, true);
+        Key(VK_SHIFT, true);
+        Pump(30 + 7 * press % 50);  // the press falls anywhere within a tick
+        LARGE_INTEGER frequency, start, now;
+        ::QueryPerformanceFrequency(&frequency);
         ::QueryPerformanceCounter(&start);
-        KeyDown('3');
-        bool done = false;
-        do {
-            // The target belongs to this thread: changing its style sends it
-            // messages, which must be handled for the change to complete.
-            MSG message;
-            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-            ::Sleep(1);
+        Key('3', true);
+        double milliseconds = 0;
+        for (bool done = false; !done && milliseconds < 1000; ::Sleep(1)) {
+            done = Alpha(target.get()) == 150;
             ::QueryPerformanceCounter(&now);
-            done = LayeredAlpha(target.get()) == 150;
-        } while (!done && (now.QuadPart - start.QuadPart) < frequency.QuadPart);
-        const double milliseconds = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
-        if (done) ticks.push_back(milliseconds / 50.0);
-        KeyUp('3');
-        KeyUp(VK_SHIFT);
-        KeyUp(VK_CONTROL);
-        PumpMessages(100);
+            milliseconds = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart;
+            if (done) ticks.push_back(milliseconds / 50);
+        }
+        for (WORD key : {WORD{'3'}, WORD{VK_SHIFT}, WORD{VK_CONTROL}}) Key(key, false);
+        Pump(100);
     }
-    lumvale.Close();
-    ResetStore();
+    lumvale.Exit();
+    Delete(kProgramKey);
     if (ticks.empty()) {
         std::printf("no hot-key took effect\n");
         return 1;
     }
     std::sort(ticks.begin(), ticks.end());
-    std::printf("hot-key latency over %zu presses: median %.2f ticks, max %.2f ticks (1 tick = 50 ms)\n",
-                ticks.size(), ticks[ticks.size() / 2], ticks.back());
+    std::printf("hot-key latency over %zu presses: median %.2f ticks, max %.2f ticks\n", ticks.size(),
+                ticks[ticks.size() / 2], ticks.back());
     return 0;
 }

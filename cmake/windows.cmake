@@ -6,6 +6,7 @@ set(LUMVALE_WIN32_SOURCES
   src/platform/win32_platform.cpp
   src/platform/window_base.cpp
   src/platform/ui_text.cpp
+  src/platform/display.cpp
   src/tray/tray_icon.cpp
   src/tray/tray_menu.cpp
   src/app/main_window.cpp
@@ -86,7 +87,7 @@ add_executable(url_recorder WIN32 tests/e2e/url_recorder.cpp)
 target_compile_definitions(url_recorder PRIVATE UNICODE _UNICODE)
 target_link_options(url_recorder PRIVATE -municode -static)
 add_dependencies(e2e_tests lumvale url_recorder)
-foreach(group Startup HotKeys Popup Dialogs Soak)
+foreach(group Startup HotKeys Popup Dialogs Scale Soak)
   add_test(NAME e2e_${group} COMMAND ${LUMVALE_WINE} exec ${CMAKE_BINARY_DIR} $<TARGET_FILE:e2e_tests>
            --gtest_filter=${group}.* --gtest_brief=1)
   set_tests_properties(e2e_${group} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL TRUE TIMEOUT 600)

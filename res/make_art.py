@@ -1,47 +1,47 @@
 #!/usr/bin/env python3
-"""Draws the program icon (32 x 32, 256 colours) and the maker's logo
-(200 x 75) of Lumvale. The files are committed; run this to redraw them."""
+"""Draws the program icon (32 x 32 and larger, 256 colours) and the maker's
+logo (200 x 75) of Lumvale. The files are committed; run this to redraw them."""
 import struct
 
-SIZE = 32
+SIZES = (32, 40, 48, 64)  # 32 first: the window's and the tray's; larger for larger displays
 
 
-def icon_pixels():
+def icon_pixels(size):
     """A window with a blue title bar whose pane lets a striped backdrop show
-    through: the program's subject, a translucent window."""
-    px = [[None] * SIZE for _ in range(SIZE)]  # None = transparent
-    # Backdrop: a warm square behind the window's lower right.
-    for y in range(12, 31):
-        for x in range(12, 31):
-            stripe = ((x + y) // 3) % 2
-            px[y][x] = (230, 140, 40) if stripe else (250, 200, 70)
-    # The window: frame, title bar, translucent pane.
-    for y in range(2, 26):
-        for x in range(1, 25):
-            edge = x in (1, 24) or y in (2, 25)
-            if edge:
-                px[y][x] = (20, 50, 110)
-            elif y < 8:
-                t = (x - 2) / 22
-                px[y][x] = (int(10 + 40 * t), int(70 + 80 * t), int(170 + 60 * t))
-            else:
-                under = px[y][x]
-                glass = (200, 225, 250)
-                if under is None:
-                    px[y][x] = glass
-                else:  # the backdrop shows through at about half strength
-                    px[y][x] = tuple((g * 11 + u * 9) // 20 for g, u in zip(glass, under))
-    # Title bar buttons and a highlight line across the pane.
-    for x in (19, 20, 21, 22):
-        for y in (4, 5):
-            px[y][x] = (235, 235, 240)
-    for x in range(3, 23):
-        px[9][x] = (255, 255, 255)
+    through: the program's subject, a translucent window. Designed on a grid
+    of 32; each size samples the design at its own pixels' centres."""
+    px = [[None] * size for _ in range(size)]  # None = transparent
+    for row in range(size):
+        for column in range(size):
+            u, v = (column + 0.5) * 32 / size, (row + 0.5) * 32 / size
+            x, y = int(u), int(v)
+            under = None
+            # Backdrop: a warm square behind the window's lower right.
+            if 12 <= x < 31 and 12 <= y < 31:
+                under = (230, 140, 40) if int((u + v - 1) // 3) % 2 else (250, 200, 70)
+            colour = under
+            # The window: frame, title bar, translucent pane.
+            if 1 <= x < 25 and 2 <= y < 26:
+                if x in (1, 24) or y in (2, 25):
+                    colour = (20, 50, 110)
+                elif y < 8:
+                    t = (u - 2.5) / 22
+                    colour = (int(10 + 40 * t), int(70 + 80 * t), int(170 + 60 * t))
+                else:
+                    glass = (200, 225, 250)
+                    # The backdrop shows through at about half strength.
+                    colour = glass if under is None else tuple((g * 11 + b * 9) // 20 for g, b in zip(glass, under))
+                if 19 <= x < 23 and 4 <= y < 6:
+                    colour = (235, 235, 240)  # title bar buttons
+                if 3 <= x < 23 and y == 9:
+                    colour = (255, 255, 255)  # a highlight across the pane
+            px[row][column] = colour
     return px
 
 
-def write_icon(path):
-    px = icon_pixels()
+def icon_image(size):
+    """One 256-colour image of the icon file: header, palette, pixels, mask."""
+    px = icon_pixels(size)
     palette = []
     for row in px:
         for c in row:
@@ -51,22 +51,30 @@ def write_icon(path):
     palette += [(0, 0, 0)] * (256 - len(palette))
     index = {c: i for i, c in enumerate(palette)}
     # BITMAPINFOHEADER with the doubled height of icon images.
-    header = struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE * 2, 1, 8, 0, 0, 0, 0, 256, 0)
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 8, 0, 0, 0, 0, 256, 0)
     colours = b''.join(struct.pack('BBBB', b, g, r, 0) for (r, g, b) in palette)
     xor = bytearray()
-    for y in reversed(range(SIZE)):
-        xor += bytes(index[px[y][x]] if px[y][x] is not None else 0 for x in range(SIZE))
+    for y in reversed(range(size)):
+        xor += bytes(index[px[y][x]] if px[y][x] is not None else 0 for x in range(size))
     mask = bytearray()
-    for y in reversed(range(SIZE)):
+    stride = (size + 31) // 32 * 4
+    for y in reversed(range(size)):
         bits = 0
-        for x in range(SIZE):
+        for x in range(size):
             bits = (bits << 1) | (1 if px[y][x] is None else 0)
-        mask += struct.pack('>I', bits)
-    image = header + colours + bytes(xor) + bytes(mask)
-    directory = struct.pack('<HHH', 0, 1, 1)
-    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 0, 0, 1, 8, len(image), 6 + 16)
+        mask += (bits << (stride * 8 - size)).to_bytes(stride, 'big')
+    return header + colours + bytes(xor) + bytes(mask)
+
+
+def write_icon(path):
+    images = [icon_image(size) for size in SIZES]
+    directory = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in zip(SIZES, images):
+        directory += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 8, len(image), offset)
+        offset += len(image)
     with open(path, 'wb') as f:
-        f.write(directory + entry + image)
+        f.write(directory + b''.join(images))
 
 
 if __name__ == '__main__':

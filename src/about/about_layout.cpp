@@ -12,10 +12,6 @@ constexpr Rgb kBlue = MakeRgb(4, 94, 178);
 constexpr Rgb kGrey = MakeRgb(192, 192, 192);
 constexpr Rgb kRed = MakeRgb(255, 0, 0);
 
-// Twips to pixels, rounding toward zero as the window code's Px does, so
-// that -30 twips is -2 pixels.
-int Px(int twips) { return twips / 15; }
-
 AboutElement Label(const char* name, TwipRect place, Rgb colour, int pointsX100, TextAlign align,
                    std::wstring text) {
     return {name, AboutElementKind::Label, place, colour, pointsX100, align, std::move(text), {}};
@@ -36,15 +32,15 @@ AboutElement Picture(const char* name, AboutElementKind kind, TwipRect place) {
 
 }  // namespace
 
-PixelRect ToPixels(const TwipRect& place) {
-    const int left = Px(place.left);
-    const int top = Px(place.top);
-    return {left, top, left + Px(place.width), top + Px(place.height)};
+PixelRect ToPixels(const TwipRect& place, Dpi dpi) {
+    const int left = dpi.Px(place.left);
+    const int top = dpi.Px(place.top);
+    return {left, top, left + dpi.Px(place.width), top + dpi.Px(place.height)};
 }
 
-PixelRect LinePixels(const TwipRect& place) {
-    PixelRect pixels = ToPixels(place);
-    pixels.bottom = pixels.top + kLineThickness;
+PixelRect LinePixels(const TwipRect& place, Dpi dpi) {
+    PixelRect pixels = ToPixels(place, dpi);
+    pixels.bottom = pixels.top + dpi.Scale(kLineThickness);
     return pixels;
 }
 
@@ -57,7 +53,7 @@ std::vector<AboutElement> AboutElements() {
     const std::wstring home = HomePageAddress();
     return {
         Link("lbWWW", {3600, 3480, 3090, 210}, TextAlign::Right, L"软件主页： " + home, home),
-        Picture("ProgIcon", AboutElementKind::ProgramIcon, {6300, 990, 480, 480}),
+        Picture("ProgIcon", AboutElementKind::ProgramIcon, {6300, 990, kProgIconTwips, kProgIconTwips}),
         Picture("TovanLogo", AboutElementKind::Logo, {780, 0, 3000, 1125}),
         Label("Presents", {3240, 1140, 1575, 240}, MakeRgb(0, 128, 128), 975, TextAlign::Left,
               L"p r e s e n t s . . ."),
@@ -81,23 +77,12 @@ std::vector<AboutElement> AboutElements() {
     };
 }
 
-int FontPixelHeight(int pointsX100) {
-    // points × 20 twips / 15 twips per pixel, rounded to the nearest pixel.
-    return (pointsX100 * 4 + 150) / 300;
-}
-
-const AboutElement* ElementAt(const std::vector<AboutElement>& elements, int x, int y) {
+const AboutElement* ElementAt(const std::vector<AboutElement>& elements, int x, int y, Dpi dpi) {
     for (const AboutElement& element : elements) {
         if (element.kind == AboutElementKind::Line) continue;
-        if (ToPixels(element.place).Contains(x, y)) return &element;
+        if (ToPixels(element.place, dpi).Contains(x, y)) return &element;
     }
     return nullptr;
-}
-
-std::optional<std::wstring> LinkAt(const std::vector<AboutElement>& elements, int x, int y) {
-    const AboutElement* element = ElementAt(elements, x, y);
-    if (element == nullptr || element->kind != AboutElementKind::Link) return std::nullopt;
-    return element->link;
 }
 
 }  // namespace lumvale

@@ -4,9 +4,10 @@
 // paints and hit-tests what this table says.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/dpi.h"
 
 namespace lumvale {
 
@@ -20,16 +21,17 @@ struct TwipRect {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
-// The same rectangle in pixels at 15 twips to the pixel.
+// The same rectangle in pixels at a display's scale.
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
 };
-PixelRect ToPixels(const TwipRect& place);
+PixelRect ToPixels(const TwipRect& place, Dpi dpi);
 
-// The pixels of a line: rows y and y + 1, from x1 up to (not including) x2.
+// The pixels of a line: 2 rows at 96 dots per inch from y, from x1 up to
+// (not including) x2.
 constexpr int kLineThickness = 2;
-PixelRect LinePixels(const TwipRect& place);
+PixelRect LinePixels(const TwipRect& place, Dpi dpi);
 
 // Windowless elements. A Bar is a filled label without text; a Line is two
 // pixels thick, from (left, top) to (left + width, top).
@@ -63,6 +65,9 @@ constexpr int kCloseButtonPointsX100 = 825;
 inline constexpr wchar_t kCloseCaption[] = L"X";
 inline constexpr wchar_t kCloseTooltip[] = L"关闭这个窗口     ";
 
+// The program icon's side, ProgIcon's width and height.
+constexpr int kProgIconTwips = 480;
+
 // tmrUnload: the splash's lifetime.
 constexpr unsigned kSplashMilliseconds = 1500;
 
@@ -75,15 +80,8 @@ std::wstring FeedbackMailLink();
 // above the ones after it.
 std::vector<AboutElement> AboutElements();
 
-// Font height in pixels of a size in hundredths of a point, at the fixed 15
-// twips to the pixel (20 twips to the point).
-int FontPixelHeight(int pointsX100);
-
 // The frontmost element under a client pixel that takes the mouse (lines do
 // not), or null.
-const AboutElement* ElementAt(const std::vector<AboutElement>& elements, int x, int y);
-
-// Where a click at a client pixel goes, if it falls on a link.
-std::optional<std::wstring> LinkAt(const std::vector<AboutElement>& elements, int x, int y);
+const AboutElement* ElementAt(const std::vector<AboutElement>& elements, int x, int y, Dpi dpi);
 
 }  // namespace lumvale

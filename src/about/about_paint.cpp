@@ -1,6 +1,7 @@
 // Painting of fAbout's windowless elements, back to front, into one bitmap
 // that is then copied to the window, so nothing flickers.
 #include <algorithm>
+#include <vector>
 
 #include "about/about_window.h"
 
@@ -35,6 +36,47 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const PixelRect& place) {
     ::BitBlt(dc, place.left, place.top, width, height, source.get(), 0, 0, SRCCOPY);
 }
 
+// The bitmap resampled smoothly to `width` by `height`: each pixel blends the
+// four source pixels nearest its centre.
+unique_gdi_object Resampled(HBITMAP source, int width, int height) {
+    BITMAP size{};
+    if (!::GetObjectW(source, sizeof(size), &size) || width <= 0 || height <= 0) return {};
+    const int sourceWidth = size.bmWidth, sourceHeight = size.bmHeight;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = sourceWidth;
+    format.bmiHeader.biHeight = -sourceHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    std::vector<BYTE> in(static_cast<std::size_t>(sourceWidth) * sourceHeight * 4);
+    WindowDc screen(nullptr);
+    ::GetDIBits(screen.get(), source, 0, sourceHeight, in.data(), &format, DIB_RGB_COLORS);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    void* bits = nullptr;
+    unique_gdi_object out(::CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!out) return {};
+    const auto at = [&](int x, int y, int channel) {
+        return in[(static_cast<std::size_t>(y) * sourceWidth + x) * 4 + channel];
+    };
+    for (int y = 0; y < height; ++y) {
+        const double v = std::clamp((y + 0.5) * sourceHeight / height - 0.5, 0.0, sourceHeight - 1.0);
+        const int y0 = static_cast<int>(v), y1 = std::min(y0 + 1, sourceHeight - 1);
+        for (int x = 0; x < width; ++x) {
+            const double u = std::clamp((x + 0.5) * sourceWidth / width - 0.5, 0.0, sourceWidth - 1.0);
+            const int x0 = static_cast<int>(u), x1 = std::min(x0 + 1, sourceWidth - 1);
+            const double fx = u - x0, fy = v - y0;
+            for (int channel = 0; channel < 3; ++channel) {
+                const double top = at(x0, y0, channel) * (1 - fx) + at(x1, y0, channel) * fx;
+                const double bottom = at(x0, y1, channel) * (1 - fx) + at(x1, y1, channel) * fx;
+                static_cast<BYTE*>(bits)[(static_cast<std::size_t>(y) * width + x) * 4 + channel] =
+                    static_cast<BYTE>(top * (1 - fy) + bottom * fy + 0.5);
+            }
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 HFONT AboutWindow::Font(int pointsX100) {
@@ -42,7 +84,7 @@ HFONT AboutWindow::Font(int pointsX100) {
         if (size == pointsX100) return static_cast<HFONT>(font.get());
     // DEFAULT_CHARSET keeps the face Arial; the system links a CJK face in
     // for the Chinese characters.
-    unique_gdi_object font(::CreateFontW(-FontPixelHeight(pointsX100), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+    unique_gdi_object font(::CreateFontW(-dpi_.FontHeight(pointsX100), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                          DEFAULT_PITCH | FF_SWISS, L"Arial"));
     const HFONT handle = static_cast<HFONT>(font.get());
@@ -51,21 +93,26 @@ HFONT AboutWindow::Font(int pointsX100) {
 }
 
 void AboutWindow::PaintElement(HDC dc, const AboutElement& element) {
-    const PixelRect place = ToPixels(element.place);
+    const PixelRect place = ToPixels(element.place, dpi_);
     switch (element.kind) {
         case AboutElementKind::Bar:
             Fill(dc, place, element.colour);
             break;
         case AboutElementKind::Line:
-            Fill(dc, LinePixels(element.place), element.colour);
+            Fill(dc, LinePixels(element.place, dpi_), element.colour);
             break;
         case AboutElementKind::ProgramIcon:
-            if (progIcon_)
-                ::DrawIconEx(dc, place.left, place.top, progIcon_, place.right - place.left,
+            if (icon_)
+                ::DrawIconEx(dc, place.left, place.top, icon_.get(), place.right - place.left,
                              place.bottom - place.top, 0, nullptr, DI_NORMAL);
             break;
         case AboutElementKind::Logo:
-            DrawBitmap(dc, static_cast<HBITMAP>(logo_.get()), place);
+            // Its own pixels at 96 dots per inch; resampled to the element on
+            // other displays.
+            if (dpi_.value != kBaseDpi && !scaledLogo_)
+                scaledLogo_ = Resampled(static_cast<HBITMAP>(logo_.get()), place.right - place.left,
+                                        place.bottom - place.top);
+            DrawBitmap(dc, static_cast<HBITMAP>(scaledLogo_ ? scaledLogo_.get() : logo_.get()), place);
             break;
         case AboutElementKind::Label:
         case AboutElementKind::Link: {

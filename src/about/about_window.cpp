@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "app/web_pages.h"
+#include "platform/display.h"
 #include "res/resource.h"
 
 namespace lumvale {
@@ -85,10 +86,13 @@ void AboutWindow::Unload() {
 
 bool AboutWindow::Load(HWND owner) {
     RegisterClassOnce(kClassName, nullptr);
-    const int width = Px(kAboutWidthTwips);
-    const int height = Px(kAboutHeightTwips);
-    const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // Centred on the screen, at the scale of the monitor there.
+    const POINT centre{::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};
+    dpi_ = DpiAt(centre);
+    const int width = dpi_.Px(kAboutWidthTwips);
+    const int height = dpi_.Px(kAboutHeightTwips);
+    const int x = centre.x - width / 2;
+    const int y = centre.y - height / 2;
     // No border, no caption, no taskbar button: a tool window, and an owned
     // one, since Wine's taskbar shows every unowned window. Created in the
     // topmost band already: Wine leaves WS_EX_TOPMOST unset when
@@ -101,26 +105,36 @@ bool AboutWindow::Load(HWND owner) {
 void AboutWindow::OnLoad() {
     elements_ = AboutElements();
     pressedLink_ = -1;
+    dpi_ = DpiOf(hwnd());
+    fonts_.clear();
+    scaledLogo_.reset();
     CreateCloseButton();
     if (!logo_)
         logo_.reset(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MAKER_LOGO), IMAGE_BITMAP, 0, 0,
                                  LR_CREATEDIBSECTION));
-    // Reading the main window's icon creates that window at start-up.
-    progIcon_ = owner_.MainWindowIcon();
+    // Reading the main window's icon creates that window at start-up. The
+    // picture is the same icon at the size that fits the display.
+    owner_.MainWindowIcon();
+    const int iconSize = dpi_.Px(kProgIconTwips);
+    icon_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_LUMVALE),
+                                                IMAGE_ICON, iconSize, iconSize, 0)));
     glass_.SetWindowAlpha(FromHwnd(hwnd()), kAboutAlpha);
 }
 
 void AboutWindow::CreateCloseButton() {
+    const Dpi dpi = dpi_;
     const TwipRect& frame = kCloseFramePlace;
-    cFrClose_.Create(hwnd(), kCloseFrameId, Px(frame.left), Px(frame.top), Px(frame.width), Px(frame.height),
-                     {kCloseFrameEdge, kCloseFrameBorderWidth});
+    cFrClose_.Create(hwnd(), kCloseFrameId, dpi.Px(frame.left), dpi.Px(frame.top), dpi.Px(frame.width),
+                     dpi.Px(frame.height), {kCloseFrameEdge, kCloseFrameBorderWidth});
+    cFrClose_.SetDpi(dpi);
     ::ShowWindow(cFrClose_.hwnd(), SW_HIDE);
     const TwipRect& box = kClipBoxPlace;
-    pDum_.Create(cFrClose_.hwnd(), kClipBoxId, Px(box.left), Px(box.top), Px(box.width), Px(box.height));
+    pDum_.Create(cFrClose_.hwnd(), kClipBoxId, dpi.Px(box.left), dpi.Px(box.top), dpi.Px(box.width),
+                 dpi.Px(box.height));
     const TwipRect& button = kCloseButtonPlace;
     // The box's parents pass the button's WM_COMMAND on to this window.
     cmdClose_ = ::CreateWindowExW(0, L"BUTTON", kCloseCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                  Px(button.left), Px(button.top), Px(button.width), Px(button.height),
+                                  dpi.Px(button.left), dpi.Px(button.top), dpi.Px(button.width), dpi.Px(button.height),
                                   pDum_.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
                                   ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(cmdClose_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(kCloseButtonPointsX100)), FALSE);
@@ -155,7 +169,7 @@ void AboutWindow::tmrUnload_Timer() {
 }
 
 int AboutWindow::LinkIndexAt(LPARAM clientPoint) const {
-    const AboutElement* element = ElementAt(elements_, GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint));
+    const AboutElement* element = ElementAt(elements_, GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint), dpi_);
     if (element == nullptr || element->kind != AboutElementKind::Link) return -1;
     return static_cast<int>(element - elements_.data());
 }

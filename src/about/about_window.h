@@ -76,8 +76,10 @@ private:
     PictureBox pDum_;
     HWND cmdClose_ = nullptr;
     std::unique_ptr<Tooltips> tooltips_;
-    HICON progIcon_ = nullptr;  // fMain's icon, owned by fMain
+    Dpi dpi_;
+    unique_icon icon_;  // ProgIcon: the program's icon at the size that fits
     unique_gdi_object logo_;
+    unique_gdi_object scaledLogo_;  // the logo at the element's size, on displays other than 96 dpi
     std::vector<std::pair<int, unique_gdi_object>> fonts_;  // by size
     std::vector<HWND> disabledWindows_;
     int pressedLink_ = -1;

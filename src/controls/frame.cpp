@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "controls/child_notifications.h"
 #include "platform/win32_handles.h"
 
@@ -45,6 +47,11 @@ void cFrame::SetBorderWidth(std::int16_t width) {
     DrawFrame();
 }
 
+void cFrame::SetDpi(Dpi dpi) {
+    dpi_ = dpi;
+    DrawFrame();
+}
+
 void cFrame::SetEdge(std::int32_t edge) {
     edge_ = edge;
     DrawFrame();
@@ -60,7 +67,8 @@ void cFrame::DrawFrame() {
     if (!exists()) return;
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    for (const FramePlacement& placement : FramePlacements(client.right, client.bottom, borderWidth_, edge_)) {
+    const auto band = static_cast<std::int16_t>(std::clamp(dpi_.Scale(borderWidth_), -32768, 32767));
+    for (const FramePlacement& placement : FramePlacements(client.right, client.bottom, band, edge_)) {
         if (!placement.placed) continue;
         if (placement.kind == FrameElementKind::Line) {
             PlaceLine(placement.element, placement.line);

@@ -26,6 +26,7 @@
 #include "controls/band_panel.h"
 #include "controls/frame_layout.h"
 #include "controls/frame_properties.h"
+#include "platform/dpi.h"
 #include "platform/window_base.h"
 
 namespace lumvale {
@@ -49,6 +50,10 @@ public:
     // place in the parent's client pixels, and lays the frame out.
     bool Create(HWND parent, int id, int x, int y, int width, int height,
                 const FrameProperties& properties = {});
+
+    // The band is BorderWidth pixels at 96 dots per inch, wider on a display
+    // of more; its edges stay one pixel.
+    void SetDpi(Dpi dpi);
 
     // The fill of the control's own surface; no new layout.
     FrameColour BackColor() const { return backColor_; }
@@ -87,6 +92,7 @@ private:
 
     std::int32_t edge_ = kDefaultEdge;
     std::int16_t borderWidth_ = kDefaultBorderWidth;
+    Dpi dpi_;
     FrameColour backColor_ = SystemColour(COLOR_BTNFACE);
     bool pressed_ = false;
     std::array<FrameLine, 4> L1_{};  // the outer lines L1(0..3); L2(i) holds L1(4 + i)

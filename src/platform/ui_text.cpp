@@ -13,12 +13,10 @@ BOOL CALLBACK SetFontOfChild(HWND child, LPARAM font) {
 
 }  // namespace
 
-unique_gdi_object CreateUiFont(int points, bool bold, const wchar_t* face) {
-    WindowDc screen(nullptr);
-    const int height = -::MulDiv(points, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-    return unique_gdi_object(::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+unique_gdi_object CreateUiFont(Dpi dpi, int points) {
+    return unique_gdi_object(::CreateFontW(-::MulDiv(points, dpi.value, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+                                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kUiFontFace));
 }
 
 void SetFontOfChildren(HWND parent, HFONT font) {

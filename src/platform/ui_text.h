@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/dpi.h"
 #include "platform/win32_handles.h"
 
 namespace lumvale {
@@ -11,8 +12,8 @@ namespace lumvale {
 // systems without it substitute a linked CJK face.
 inline constexpr wchar_t kUiFontFace[] = L"宋体";
 
-// A font of `points` size at the screen's resolution.
-unique_gdi_object CreateUiFont(int points = 9, bool bold = false, const wchar_t* face = kUiFontFace);
+// A font of `points` size for a display of `dpi`.
+unique_gdi_object CreateUiFont(Dpi dpi, int points = 9);
 
 // Sets the font of every child of `parent`, at any depth.
 void SetFontOfChildren(HWND parent, HFONT font);

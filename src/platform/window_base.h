@@ -41,7 +41,4 @@ private:
 // process is quitting (the quit message is posted again for the outer loop).
 void RunModalLoop(HWND window, HWND owner);
 
-// Twips to pixels at the fixed 15 twips to the pixel.
-constexpr int Px(int twips) { return twips / 15; }
-
 }  // namespace lumvale

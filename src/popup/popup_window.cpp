@@ -31,9 +31,9 @@ constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 
 HWND CreateControl(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int id, HWND parent,
-                   int left, int top, int width, int height) {
-    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, Px(left),
-                             Px(top), Px(width), Px(height), parent,
+                   Dpi dpi, int left, int top, int width, int height) {
+    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, dpi.Px(left),
+                             dpi.Px(top), dpi.Px(width), dpi.Px(height), parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -70,45 +70,50 @@ PopupWindow* PopupWindow::Open(PopupLogic& logic, Glass& glass, Platform& platfo
 
 bool PopupWindow::Create(HWND owner) {
     RegisterClassOnce(kClassName, ::GetSysColorBrush(COLOR_BTNFACE));
-    RECT outer{0, 0, Px(kClientWidth), Px(kClientHeight)};
-    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    if (!CreateWindowObject(kExStyle, kClassName, L"", kStyle, 0, 0, outer.right - outer.left,
-                            outer.bottom - outer.top, owner))
+    // Made on the pointer's monitor, at its scale: the popup opens there.
+    const Point cursor = platform_.GetCursorPos();
+    dpi_ = DpiAt({cursor.x, cursor.y});
+    const SIZE outer = OuterSize({dpi_.Px(kClientWidth), dpi_.Px(kClientHeight)}, kStyle, kExStyle, dpi_);
+    if (!CreateWindowObject(kExStyle, kClassName, L"", kStyle, cursor.x, cursor.y, outer.cx, outer.cy, owner))
         return false;
+    dpi_ = DpiOf(hwnd());
     CreateControls();
     return true;
 }
 
 void PopupWindow::CreateControls() {
-    HWND window = hwnd();
-    font_ = CreateUiFont(9);
-    cFrame_[2].Create(window, kIdFrame2, Px(90), Px(60), Px(1440), Px(315), {1, 1});
-    lbExe_ = CreateControl(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, 0, kIdExe, cFrame_[2].hwnd(), 60, 60, 1335, 225);
+    const HWND window = hwnd();
+    const Dpi dpi = dpi_;
+    font_ = CreateUiFont(dpi);
+    cFrame_[2].Create(window, kIdFrame2, dpi.Px(90), dpi.Px(60), dpi.Px(1440), dpi.Px(315), {1, 1});
+    lbExe_ = CreateControl(L"STATIC", L"", SS_CENTER | SS_NOPREFIX, 0, kIdExe, cFrame_[2].hwnd(), dpi, 60, 60, 1335,
+                           225);
 
-    cFrame_[0].Create(window, kIdFrame0, Px(90), Px(420), Px(1440), Px(1875), {0, 3});
-    pDummy_[0].Create(cFrame_[0].hwnd(), kIdDummy0, Px(60), Px(60), Px(1305), Px(1785));
+    cFrame_[0].Create(window, kIdFrame0, dpi.Px(90), dpi.Px(420), dpi.Px(1440), dpi.Px(1875), {0, 3});
+    pDummy_[0].Create(cFrame_[0].hwnd(), kIdDummy0, dpi.Px(60), dpi.Px(60), dpi.Px(1305), dpi.Px(1785));
     // The container cuts off the list's own border.
     lstPercent_ = CreateControl(L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                                WS_EX_CLIENTEDGE, kIdList, pDummy_[0].hwnd(), -30, -30, 1365, 1815);
+                                WS_EX_CLIENTEDGE, kIdList, pDummy_[0].hwnd(), dpi, -30, -30, 1365, 1815);
     for (const wchar_t* item : kPercentItems)
         ::SendMessageW(lstPercent_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 
-    cFrame_[1].Create(window, kIdFrame1, Px(90), Px(2370), Px(1440), Px(900), {0, 3});
+    cFrame_[1].Create(window, kIdFrame1, dpi.Px(90), dpi.Px(2370), dpi.Px(1440), dpi.Px(900), {0, 3});
     // In front of the frame, within its rectangle.
-    pDummy_[1].Create(window, kIdDummy1, Px(150), Px(2430), Px(1320), Px(780));
+    pDummy_[1].Create(window, kIdDummy1, dpi.Px(150), dpi.Px(2430), dpi.Px(1320), dpi.Px(780));
     ::SetWindowPos(pDummy_[1].hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    HWND buttons = pDummy_[1].hwnd();
+    const HWND buttons = pDummy_[1].hwnd();
     cmdNoGlass_ = CreateControl(L"BUTTON", kNoGlassCaption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, kIdNoGlass,
-                                buttons, 0, 0, 1335, 405);
-    chkTop_ = CreateControl(L"BUTTON", kTopCaption.c_str(), BS_AUTOCHECKBOX | WS_TABSTOP, 0, kIdTop, buttons, 0,
+                                buttons, dpi, 0, 0, 1335, 405);
+    chkTop_ = CreateControl(L"BUTTON", kTopCaption.c_str(), BS_AUTOCHECKBOX | WS_TABSTOP, 0, kIdTop, buttons, dpi, 0,
                             390, 685, 405);
-    chkAlways_ = CreateControl(L"BUTTON", kAlwaysCaption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, kIdAlways, buttons, 675,
-                               390, 670, 405);
+    chkAlways_ = CreateControl(L"BUTTON", kAlwaysCaption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, kIdAlways, buttons, dpi,
+                               675, 390, 670, 405);
 
     // SS_NOTIFY lets the label see the pointer, so that its tooltip shows.
-    lbClass_ = CreateControl(L"STATIC", L"", SS_CENTER | SS_NOPREFIX | SS_NOTIFY, 0, kIdClass, window, 90, 3330,
+    lbClass_ = CreateControl(L"STATIC", L"", SS_CENTER | SS_NOPREFIX | SS_NOTIFY, 0, kIdClass, window, dpi, 90, 3330,
                              1425, 225);
     ::SetWindowPos(lbClass_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (cFrame& frame : cFrame_) frame.SetDpi(dpi);
 
     SetFontOfChildren(window, static_cast<HFONT>(font_.get()));
     // All nine entries fit the list, as they do with the 12-pixel SimSun;
@@ -144,7 +149,7 @@ void PopupWindow::PlaceNearCursor() {
     if (::GetMonitorInfoW(::MonitorFromPoint(POINT{cursor.x, cursor.y}, MONITOR_DEFAULTTONEAREST), &monitor))
         work = monitor.rcWork;
     const Point at = PopupPosition(cursor, {outer.right - outer.left, outer.bottom - outer.top},
-                                   {work.left, work.top, work.right, work.bottom}, Px(kPointerGap));
+                                   {work.left, work.top, work.right, work.bottom}, dpi_.Px(kPointerGap));
     ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -8,6 +8,7 @@
 
 #include "controls/frame.h"
 #include "controls/picture_box.h"
+#include "platform/display.h"
 #include "platform/ui_text.h"
 #include "platform/win32_handles.h"
 #include "platform/window_base.h"
@@ -53,6 +54,7 @@ private:
     bool filling_ = false;
     int handlerDepth_ = 0;
     bool closePending_ = false;
+    Dpi dpi_;
 
     unique_gdi_object font_;
     Tooltips tooltips_;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/web_pages.h"
+#include "platform/display.h"
 #include "platform/ui_text.h"
 #include "settings/startup_entry.h"
 
@@ -79,11 +80,8 @@ void FitListHeight(HWND list, int height) {
     }
 }
 
-// Creates a frame, container or the slider at a place in twips.
-template <typename Control, typename... Properties>
-void Place(Control& control, HWND container, int left, int top, int width, int height, Properties... properties) {
-    control.Create(container, kControlId, Px(left), Px(top), Px(width), Px(height), properties...);
-}
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 }  // namespace
 
@@ -105,18 +103,15 @@ void SettingsDialog::Open(HWND owner) {
         return;
     }
     RegisterClassOnce(kClassName, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, Px(kClientWidth), Px(kClientHeight)};
-    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
     RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
+    // Centred on the work area, at the scale of the monitor there.
+    const POINT centre{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+    const SIZE outer = OuterSize(ClientSize(DpiAt(centre)), kStyle, kExStyle, DpiAt(centre));
     // WM_CREATE builds the controls and runs Load before the window shows.
-    if (!CreateWindowObject(exStyle, kClassName, kTitle, style, x, y, width, height, owner)) return;
+    if (!CreateWindowObject(kExStyle, kClassName, kTitle, kStyle, centre.x - outer.cx / 2, centre.y - outer.cy / 2,
+                            outer.cx, outer.cy, owner))
+        return;
     ::ShowWindow(hwnd(), SW_SHOW);
     ::UpdateWindow(hwnd());
 }
@@ -136,12 +131,37 @@ void SettingsDialog::Close() {
     if (exists()) ::DestroyWindow(hwnd());
 }
 
+SIZE SettingsDialog::ClientSize(Dpi dpi) { return {dpi.Px(kClientWidth), dpi.Px(kClientHeight)}; }
+
 HWND SettingsDialog::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, HWND container,
                                 int left, int top, int width, int height) {
-    return ::CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, Px(left), Px(top),
-                             Px(width), Px(height), container,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
-                             ::GetModuleHandleW(nullptr), nullptr);
+    const HWND control = ::CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                                           dpi_.Px(left), dpi_.Px(top), dpi_.Px(width), dpi_.Px(height), container,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlId)),
+                                           ::GetModuleHandleW(nullptr), nullptr);
+    placed_.push_back({control, left, top, width, height});
+    return control;
+}
+
+template <typename Control, typename... Properties>
+void SettingsDialog::Place(Control& control, HWND container, int left, int top, int width, int height,
+                           Properties... properties) {
+    control.Create(container, kControlId, dpi_.Px(left), dpi_.Px(top), dpi_.Px(width), dpi_.Px(height),
+                   properties...);
+    placed_.push_back({control.hwnd(), left, top, width, height});
+}
+
+void SettingsDialog::Layout(Dpi dpi) {
+    const std::int32_t barWidth = pTask_.Width();
+    dpi_ = dpi;
+    for (const Placed& at : placed_)
+        ::MoveWindow(at.control, dpi.Px(at.left), dpi.Px(at.top), dpi.Px(at.width), dpi.Px(at.height), TRUE);
+    for (cFrame& frame : cFr_) frame.SetDpi(dpi);
+    font_ = CreateUiFont(dpi);
+    SetFontOfChildren(hwnd(), static_cast<HFONT>(font_.get()));
+    FitListHeight(cmbMenu_, dpi.Px(kListHeight));
+    FitListHeight(cmbKeys_, dpi.Px(kListHeight));
+    editor_.slider().Rescale(barWidth, pTask_.Width());
 }
 
 HWND SettingsDialog::AddLabel(const wchar_t* text, HWND container, int left, int top) {
@@ -198,10 +218,7 @@ void SettingsDialog::CreateControls() {
     for (HWND label : {popupLabel, hotKeyLabel, taskbarLabel})
         ::SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    font_ = CreateUiFont();
-    SetFontOfChildren(dialog, static_cast<HFONT>(font_.get()));
-    FitListHeight(cmbMenu_, Px(kListHeight));
-    FitListHeight(cmbKeys_, Px(kListHeight));
+    Layout(dpi_);
     focus_ = chkStart_;
 }
 
@@ -270,9 +287,20 @@ void SettingsDialog::OnActivate(bool active) {
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
+            dpi_ = DpiOf(hwnd());
             CreateControls();
             OnLoad();
             return 0;
+        case kDpiChangedMessage: {
+            // Moved to a monitor of another scale: laid out anew, at the
+            // place the system suggests.
+            Layout(Dpi{HIWORD(wParam)});
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            const SIZE outer = OuterSize(ClientSize(dpi_), kStyle, kExStyle, dpi_);
+            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, outer.cx, outer.cy,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_COMMAND:
             // Notifications of the controls arrive through their containers;
             // they are told apart by their window, not their id.

@@ -9,9 +9,11 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "controls/frame.h"
 #include "controls/picture_box.h"
+#include "platform/dpi.h"
 #include "platform/win32_handles.h"
 #include "platform/window_base.h"
 #include "settings/settings_editor.h"
@@ -42,8 +44,16 @@ protected:
 
 private:
     void CreateControls();
+    static SIZE ClientSize(Dpi dpi);
+    // Creates a control, frame, container or the slider at a place in twips
+    // of its container, and notes the place for later layouts.
     HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, HWND container, int left, int top,
                     int width, int height);
+    template <typename Control, typename... Properties>
+    void Place(Control& control, HWND container, int left, int top, int width, int height, Properties... properties);
+    // Places every control, the frames' bands, the font and the slider at
+    // the scale of a display.
+    void Layout(Dpi dpi);
     HWND AddLabel(const wchar_t* text, HWND container, int left, int top);
     HWND AddList(HWND container, const wchar_t* const* items, int count);
     void OnLoad();
@@ -70,6 +80,12 @@ private:
     HWND cmdHelp_ = nullptr;
     HWND cmdCancel_ = nullptr;
     unique_gdi_object font_;
+    Dpi dpi_;
+    struct Placed {
+        HWND control;
+        int left, top, width, height;  // twips
+    };
+    std::vector<Placed> placed_;
     HWND focus_ = nullptr;  // the control that gets the focus back on activation
 };
 

@@ -36,6 +36,11 @@ bool TaskbarSlider::Drag(double x, unsigned buttons, std::int32_t width) {
     return true;
 }
 
+void TaskbarSlider::Rescale(std::int32_t oldWidth, std::int32_t newWidth) {
+    if (oldWidth <= 0 || oldWidth == newWidth) return;
+    if (const auto position = RoundToInt32(static_cast<double>(sliderPos_) * newWidth / oldWidth)) sliderPos_ = *position;
+}
+
 void TaskbarSlider::Save(std::int32_t width) {
     if (const auto alpha = AlphaForSliderPos(sliderPos_, width))
         store_.WriteSetting(store_names::kSettings, store_names::kTaskbarAlpha, DecimalText(*alpha));

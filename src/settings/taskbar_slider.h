@@ -39,6 +39,10 @@ public:
     // once. Returns false, having changed nothing, for any other buttons.
     bool Drag(double x, unsigned buttons, std::int32_t width);
 
+    // Keeps the fill where it was when the bar's width changes, as on a
+    // display of another scale.
+    void Rescale(std::int32_t oldWidth, std::int32_t newWidth);
+
     // Stores "TBar" as the alpha the drag step gives SliderPos, so that what
     // the taskbar showed is what is kept.
     void Save(std::int32_t width);

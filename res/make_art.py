@@ -42,7 +42,9 @@ def icon_pixels(size):
 def icon_image(size):
     """One 256-colour image of the icon file: header, palette, pixels, mask."""
     px = icon_pixels(size)
-    palette = []
+    # Transparent pixels are black in the colour image: where the mask lets
+    # the screen through, the colour is XORed onto it.
+    palette = [(0, 0, 0)]
     for row in px:
         for c in row:
             if c is not None and c not in palette:

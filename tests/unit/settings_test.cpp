@@ -42,6 +42,8 @@ TEST_F(SliderTest, OnlyTheLeftButtonDragsAndThePositionStaysOnTheBar) {
         EXPECT_EQ(slider.SliderPos(), d.position) << d.x;
         EXPECT_EQ(AlphaOf(taskbar), d.alpha) << d.x;
     }
+    slider.Rescale(kBar, 295);  // the bar at 150% display scale
+    EXPECT_EQ(slider.SliderPos(), 147) << "the fill stays where it was";
 }
 
 TEST_F(SliderTest, OpeningAndSavingKeepsEveryStoredAlpha) {

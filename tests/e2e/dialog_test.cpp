@@ -11,8 +11,18 @@ namespace {
 const wchar_t kStart[] = L"随 WINDOWS 启动时自动启动 Lumvale           ";
 const wchar_t kRememberBox[] = L"自动储存每次Windows的透明度设置                   ";
 const wchar_t kBeep[] = L"总在最上                ";
-const wchar_t kSave[] = L"保存 ";
-const wchar_t kCancel[] = L"取消   ";
+
+// Makes a Run key readable only, as a standard account finds the machine's.
+void Refuse(HKEY root, bool refused) {
+    HKEY key = nullptr;
+    ::RegCreateKeyExW(root, kRunKey.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
+    PSECURITY_DESCRIPTOR security = nullptr;
+    ::ConvertStringSecurityDescriptorToSecurityDescriptorW(refused ? L"D:P(A;;KR;;;WD)" : L"D:(A;;KA;;;WD)",
+                                                           SDDL_REVISION_1, &security, nullptr);
+    ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security);
+    ::LocalFree(security);
+    ::RegCloseKey(key);
+}
 
 class Dialogs : public Scenario {
 protected:
@@ -21,29 +31,12 @@ protected:
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) DeleteValue(kRunKey, L"Lumvale", root);
     }
     void TearDown() override {
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) DeleteValue(kRunKey, L"Lumvale", root);
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            Refuse(root, false);
+            DeleteValue(kRunKey, L"Lumvale", root);
+        }
         Scenario::TearDown();
     }
-
-    // Clicks the icon and picks the item `downs` presses of Down away from
-    // no selection (1 设置, 2 帮助, 3 关于, 4 the credit; -1 is the last,
-    // 离开). Returns the window of `className` that opens.
-    static HWND FromTray(const Lumvale& lumvale, int downs, const wchar_t* className = nullptr, bool right = false) {
-        const auto icon = TrayIcon();
-        if (!icon) return nullptr;
-        Click(*icon, right);
-        if (!WaitUntil([&] { return lumvale.Window(L"#32768") != nullptr; })) return nullptr;
-        // Off the icon, so that no later press lands where Wine last saw it.
-        MoveTo({40, 40});
-        for (int i = 0; i < downs; ++i) Chord({VK_DOWN}, 40);
-        if (downs < 0) Chord({VK_UP}, 40);
-        Chord({VK_RETURN}, 40);
-        HWND window = nullptr;
-        if (className) WaitUntil([&] { return (window = lumvale.Window(className)) != nullptr; });
-        Pump(300);
-        return window;
-    }
-    static bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
     static void Pick(HWND list, int index) {
         Click(list);
         WaitUntil([&] { return ::SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0; });
@@ -58,16 +51,19 @@ protected:
         const int y = (bar.top + bar.bottom) / 2;
         MoveTo({bar.left + from, y});
         Mouse({bar.left + from, y}, MOUSEEVENTF_LEFTDOWN);
-        Pump(120);
         MoveTo({bar.left + to, y});
         Mouse({bar.left + to, y}, MOUSEEVENTF_LEFTUP);
         Pump(100);
+    }
+    static void Save(HWND dialog) {
+        Click(Child(dialog, L"Button", L"保存 "));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
     }
 };
 
 TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce) {
     Lumvale lumvale;
-    const HWND dialog = FromTray(lumvale, 1, L"LumvaleSettings");
+    const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
     ASSERT_NE(dialog, nullptr);
     const std::wstring title = TextOf(dialog);
     EXPECT_TRUE(title.rfind(L"Lumvale ", 0) == 0 && title.substr(title.size() - 2) == L"汉化");
@@ -78,8 +74,7 @@ TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
     EXPECT_FALSE(::IsWindowEnabled(lumvale.main())) << "modal";
     const std::vector<HWND> lists = Children(dialog, L"ComboBox");
     ASSERT_EQ(lists.size(), 2u);
-    EXPECT_EQ(TextOf(lists[0]), L"打开   ");
-    EXPECT_EQ(TextOf(lists[1]), L"+ Ctrl + Shift");
+    EXPECT_EQ(TextOf(lists[0]) + TextOf(lists[1]), L"打开   + Ctrl + Shift");
     for (const wchar_t* box : {kStart, kRememberBox, kBeep}) EXPECT_FALSE(Checked(Child(dialog, L"Button", box)));
     Screenshot(L"settings");
 
@@ -89,11 +84,10 @@ TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
     Drag(dialog, 100, 40);
     EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == 135; })) << "the taskbar follows the slider";
     EXPECT_FALSE(Setting(L"TBar")) << "nothing is stored while dragging";
-    Click(Child(dialog, L"Button", kSave));
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
-    const std::pair<const wchar_t*, const wchar_t*> stored[] = {
-        {kRemember.c_str(), L"1"}, {L"Beep", L"1"}, {L"RC", L"4"}, {L"KS", L"1"}, {L"TBar", L"135"}};
-    for (const auto& [name, text] : stored) EXPECT_EQ(Setting(name), text) << name[0];
+    Save(dialog);
+    const std::pair<std::wstring, const wchar_t*> stored[] = {
+        {kRemember, L"1"}, {L"Beep", L"1"}, {L"RC", L"4"}, {L"KS", L"1"}, {L"TBar", L"135"}};
+    for (const auto& [name, text] : stored) EXPECT_EQ(Setting(name), text);
     EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE), ExeDirectory() + L"\\lumvale.exe");
     EXPECT_EQ(Alpha(Taskbar()), 135);
 
@@ -109,12 +103,12 @@ TEST_F(Dialogs, CancelWritesNothingAndTheTaskbarGoesBackToItsStoredAlpha) {
     SetSetting(L"TBar", L"200");
     Lumvale lumvale;
     EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == 200; }));
-    const HWND dialog = FromTray(lumvale, 1, L"LumvaleSettings");
+    const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
     ASSERT_NE(dialog, nullptr);
     Click(Child(dialog, L"Button", kRememberBox));
     Drag(dialog, 100, -60);
     EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == 105; })) << "held beyond the end: the bar stays empty";
-    Click(Child(dialog, L"Button", kCancel));
+    Click(Child(dialog, L"Button", L"取消   "));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
     EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == 200; }));
     EXPECT_EQ(Setting(kRemember), L"0");
@@ -125,23 +119,22 @@ TEST_F(Dialogs, CancelWritesNothingAndTheTaskbarGoesBackToItsStoredAlpha) {
 TEST_F(Dialogs, TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog) {
     RecordUrls();
     Lumvale lumvale;
-    FromTray(lumvale, 2);
-    FromTray(lumvale, 4, nullptr, true);
+    lumvale.FromTray(2);
+    lumvale.FromTray(4, nullptr, true);
     EXPECT_TRUE(WaitUntil(
         [&] {
             const std::wstring urls = RecordedUrls();
             return std::count(urls.begin(), urls.end(), L'\n') == 2;
         },
         10000));
-    HWND about = FromTray(lumvale, 3, L"LumvaleAbout");
+    HWND about = lumvale.FromTray(3, L"LumvaleAbout");
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(Topmost(about) && Alpha(about) == 240);
     EXPECT_TRUE(::IsWindowVisible(Child(about, L"LumvaleFrame")));
     EXPECT_FALSE(::IsWindowEnabled(lumvale.main())) << "modal";
     Screenshot(L"about");
-    const RECT box = RectOf(about);
-    Click({box.left + 343, box.top + 239});  // lbWWW
-    Click({box.left + 100, box.top + 239});  // lbEmail
+    Click({RectOf(about).left + 343, RectOf(about).top + 239});  // lbWWW
+    Click({RectOf(about).left + 100, RectOf(about).top + 239});  // lbEmail
     EXPECT_TRUE(WaitUntil(
         [&] {
             return RecordedUrls() ==
@@ -155,66 +148,35 @@ TEST_F(Dialogs, TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog) {
 
     // Over the settings dialog, with the popup open too, then Exit.
     Target target;
-    const HWND dialog = FromTray(lumvale, 1, L"LumvaleSettings");
+    const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
     Click(Child(dialog, L"Button", L"关于  "));
     ASSERT_TRUE(WaitUntil([&] { return (about = lumvale.Window(L"LumvaleAbout")) != nullptr; }));
     EXPECT_EQ(::GetWindow(about, GW_OWNER), dialog);
     EXPECT_FALSE(::IsWindowEnabled(dialog));
     Click({RectOf(target.get()).left + 20, RectOf(target.get()).top + 60}, true);
     EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; })) << "the poller runs on";
-    FromTray(lumvale, -1);
+    lumvale.FromTray(-1);
     EXPECT_TRUE(lumvale.Ended());
     EXPECT_TRUE(WaitUntil([&] { return !TrayIcon(); }));
 }
 
-// A Run key that this account may read but not write, as a standard account
-// finds the machine's, for the life of the object.
-class Refused {
-public:
-    explicit Refused(HKEY root) : root_(root) {
-        HKEY key = nullptr;
-        ::RegCreateKeyExW(root, kRunKey.c_str(), 0, nullptr, 0, READ_CONTROL, nullptr, &key, nullptr);
-        DWORD bytes = sizeof(original_);
-        ::RegGetKeySecurity(key, OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                            original_, &bytes);
-        ::RegCloseKey(key);
-        PSECURITY_DESCRIPTOR readOnly = nullptr;
-        ::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr);
-        Set(DACL_SECURITY_INFORMATION, readOnly);
-        ::LocalFree(readOnly);
-    }
-    ~Refused() { Set(OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, original_); }
-
-private:
-    void Set(SECURITY_INFORMATION parts, PSECURITY_DESCRIPTOR security) {
-        HKEY key = nullptr;
-        ::RegOpenKeyExW(root_, kRunKey.c_str(), 0, WRITE_DAC | WRITE_OWNER, &key);
-        ::RegSetKeySecurity(key, parts, security);
-        ::RegCloseKey(key);
-    }
-    HKEY root_;
-    alignas(void*) BYTE original_[1024] = {};
-};
-
 TEST_F(Dialogs, WhereTheMachinesRunKeyIsRefusedTheUsersTakesTheEntryAndWhereBothAreTheUserIsTold) {
     const std::wstring exe = ExeDirectory() + L"\\lumvale.exe";
-    Refused machine(HKEY_LOCAL_MACHINE);
+    Refuse(HKEY_LOCAL_MACHINE, true);
     Lumvale lumvale;
-    HWND dialog = FromTray(lumvale, 1, L"LumvaleSettings");
-    ASSERT_NE(dialog, nullptr);
+    HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
     Click(Child(dialog, L"Button", kStart));
-    Click(Child(dialog, L"Button", kSave));
-    EXPECT_TRUE(WaitUntil([&] { return Read(kRunKey, L"Lumvale", HKEY_CURRENT_USER) == exe; }));
+    Save(dialog);
+    EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_CURRENT_USER), exe);
     EXPECT_FALSE(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE));
 
-    Refused user(HKEY_CURRENT_USER);
-    dialog = FromTray(lumvale, 1, L"LumvaleSettings");
-    ASSERT_NE(dialog, nullptr);
+    Refuse(HKEY_CURRENT_USER, true);
+    dialog = lumvale.FromTray(1, L"LumvaleSettings");
     EXPECT_TRUE(Checked(Child(dialog, L"Button", kStart))) << "the user's entry counts";
     Click(Child(dialog, L"Button", kStart));
-    Click(Child(dialog, L"Button", kSave));
+    Click(Child(dialog, L"Button", L"保存 "));
     HWND message = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (message = lumvale.Window(L"#32770")) != nullptr; }));
+    EXPECT_TRUE(WaitUntil([&] { return (message = lumvale.Window(L"#32770")) != nullptr; }));
     EXPECT_EQ(TextOf(::GetDlgItem(message, 0xFFFF)),
               L"无法更改随 Windows 启动的设置：此帐户没有写入注册表启动项（Run 键）的权限。");
     EXPECT_TRUE(Checked(Child(dialog, L"Button", kStart))) << "the box shows what holds";
@@ -233,11 +195,10 @@ TEST_F(Release, TheUnpackedExeRunsAndStartsWithWindowsFromWhereItLies) {
     const wchar_t* exe = _wgetenv(L"LUMVALE_RELEASE_EXE");
     ASSERT_NE(exe, nullptr) << "run by tests/e2e/release_smoke.sh";
     Lumvale lumvale(exe);
-    const HWND dialog = FromTray(lumvale, 1, L"LumvaleSettings");
-    ASSERT_NE(dialog, nullptr);
+    const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
     Click(Child(dialog, L"Button", kStart));
-    Click(Child(dialog, L"Button", kSave));
-    EXPECT_TRUE(WaitUntil([&] { return Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE) == std::wstring(exe); }));
+    Save(dialog);
+    EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE), exe);
     EXPECT_TRUE(lumvale.Exit());
 }
 

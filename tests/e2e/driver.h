@@ -249,6 +249,10 @@ public:
     }
     HWND main() const { return main_; }
     HWND Window(const wchar_t* className) const { return WindowOf(id(), className); }
+    // Clicks the icon and picks the item `downs` presses of Down away from no
+    // selection (1 设置, 2 帮助, 3 关于, 4 the credit; -1 is the last, 离开).
+    // Returns the window of `className` that opens.
+    HWND FromTray(int downs, const wchar_t* className = nullptr, bool right = false) const;
     // As the tray menu's Exit does.
     bool Exit() {
         ::PostMessageW(main_, WM_CLOSE, 0, 0);
@@ -332,6 +336,8 @@ private:
     std::atomic<unsigned> digits_{0};
     HANDLE thread_;
 };
+
+inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // Wine's notepad, in front: a program nobody here wrote.
 class Notepad : public Process {
@@ -420,6 +426,21 @@ inline std::wstring RecordedUrls() {
         std::fclose(in);
     }
     return urls;
+}
+
+inline HWND Lumvale::FromTray(int downs, const wchar_t* className, bool right) const {
+    const auto icon = TrayIcon();
+    if (!icon) return nullptr;
+    Click(*icon, right);
+    if (!WaitUntil([&] { return Window(L"#32768") != nullptr; })) return nullptr;
+    MoveTo({40, 40});  // off the icon, so that no later press lands where Wine last saw it
+    for (int i = 0; i < downs; ++i) Chord({VK_DOWN}, 40);
+    if (downs < 0) Chord({VK_UP}, 40);
+    Chord({VK_RETURN}, 40);
+    HWND window = nullptr;
+    if (className) WaitUntil([&] { return (window = Window(className)) != nullptr; });
+    Pump(300);
+    return window;
 }
 
 }  // namespace e2e

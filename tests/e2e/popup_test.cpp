@@ -6,28 +6,29 @@ namespace {
 
 class Popup : public Scenario {
 protected:
-    // Right-clicks at `at` and waits for the popup.
-    static HWND Open(const Lumvale& lumvale, POINT at) {
+    // Right-clicks at `at` over `target`, brought to the front, and waits for
+    // the popup.
+    static HWND Open(const Lumvale& lumvale, HWND target, POINT at) {
+        Activate(target);
         Click(at, true);
         HWND popup = nullptr;
         WaitUntil([&] { return (popup = lumvale.Window(L"LumvalePopup")) != nullptr; });
-        // Lets the activation reach the X server before the next click.
-        Pump(300);
+        Pump(300);  // the activation reaches the X server before the next click
         return popup;
     }
     static bool Gone(HWND popup) {
         return WaitUntil([&] { return !::IsWindow(popup) || !::IsWindowVisible(popup); });
     }
-    static HWND List(HWND popup) { return Child(popup, L"ListBox"); }
-    static int Selected(HWND popup) { return static_cast<int>(::SendMessageW(List(popup), LB_GETCURSEL, 0, 0)); }
+    static int Selected(HWND popup) {
+        return static_cast<int>(::SendMessageW(Child(popup, L"ListBox"), LB_GETCURSEL, 0, 0));
+    }
     static POINT Item(HWND popup, int index) {
-        const int height = static_cast<int>(::SendMessageW(List(popup), LB_GETITEMHEIGHT, 0, 0));
+        const HWND list = Child(popup, L"ListBox");
+        const int height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
         POINT point{20, index * height + height / 2};
-        ::ClientToScreen(List(popup), &point);
+        ::ClientToScreen(list, &point);
         return point;
     }
-    static HWND Box(HWND popup, const wchar_t* caption) { return Child(popup, L"Button", caption); }
-    static bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 };
 
 TEST_F(Popup, ChoicesAreAppliedRememberedAndShownTheNextTime) {
@@ -36,13 +37,10 @@ TEST_F(Popup, ChoicesAreAppliedRememberedAndShownTheNextTime) {
     ::SetWindowPos(notepad.window(), nullptr, 300, 60, 600, 420, SWP_NOZORDER);
     // Notepad's status bar opens no menu of its own.
     const POINT status{RectOf(notepad.window()).left + 150, RectOf(notepad.window()).bottom - 10};
-    HWND popup = Open(lumvale, status);
+    HWND popup = Open(lumvale, notepad.window(), status);
     ASSERT_NE(popup, nullptr);
-    const RECT box = RectOf(popup);
-    EXPECT_EQ(std::make_pair(box.right, box.top), std::make_pair(status.x - 8, status.y + 8));
-    EXPECT_EQ(Alpha(popup), 240);
-    EXPECT_TRUE(Topmost(popup));
-    EXPECT_EQ(::GetForegroundWindow(), popup);
+    EXPECT_EQ(std::make_pair(RectOf(popup).right, RectOf(popup).top), std::make_pair(status.x - 8, status.y + 8));
+    EXPECT_TRUE(Alpha(popup) == 240 && Topmost(popup) && ::GetForegroundWindow() == popup);
     EXPECT_NE(Child(popup, L"Static", L"notepad.exe"), nullptr);
     EXPECT_NE(Child(popup, L"Static", L"Notepad..."), nullptr);
     EXPECT_EQ(Selected(popup), LB_ERR);
@@ -51,8 +49,7 @@ TEST_F(Popup, ChoicesAreAppliedRememberedAndShownTheNextTime) {
     EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 180; }));
     EXPECT_EQ(Read(Section(L"Temp"), HandleText(notepad.window())), L"4");
     EXPECT_TRUE(Gone(popup));
-    Activate(notepad.window());
-    popup = Open(lumvale, status);
+    popup = Open(lumvale, notepad.window(), status);
     EXPECT_EQ(Selected(popup), 4) << "the last choice is shown";
     // Any complete click after the trigger closes it, at the release.
     MoveTo({900, 700});
@@ -66,42 +63,39 @@ TEST_F(Popup, ChoicesAreAppliedRememberedAndShownTheNextTime) {
 TEST_F(Popup, ItsBoxesKeepTheTargetOnTopAndRememberItsProgram) {
     Lumvale lumvale;
     Target target;
-    const POINT inside{RectOf(target.get()).left + 8, RectOf(target.get()).top + 200};  // the popup opens clear of it
-    const std::wstring run = HandleText(target.get()), identity = L"e2e_tests.exeLumvaleE2ETarget";
-    HWND popup = Open(lumvale, inside);
-    Click(Box(popup, L"最上  "));
-    EXPECT_TRUE(WaitUntil([&] { return Topmost(target.get()); }));
+    const HWND window = target.get();
+    const POINT inside{RectOf(window).left + 8, RectOf(window).top + 200};  // the popup opens clear of it
+    const std::wstring run = HandleText(window), identity = L"e2e_tests.exeLumvaleE2ETarget";
+    HWND popup = Open(lumvale, window, inside);
+    Click(Child(popup, L"Button", L"最上  "));
+    EXPECT_TRUE(WaitUntil([&] { return Topmost(window); }));
     EXPECT_EQ(Read(Section(L"Temp"), run + L"a"), L"1");
     EXPECT_EQ(Read(Section(L"Temp"), run), L"-1");
     EXPECT_TRUE(Gone(popup)) << "the click on the box was the closing click";
 
-    Activate(target.get());
-    popup = Open(lumvale, inside);
-    EXPECT_TRUE(Checked(Box(popup, L"最上  ")));
-    Click(Box(popup, L"保存"));
+    popup = Open(lumvale, window, inside);
+    EXPECT_TRUE(Checked(Child(popup, L"Button", L"最上  ")));
+    Click(Child(popup, L"Button", L"保存"));
     EXPECT_TRUE(WaitUntil([&] { return Read(Section(L"Wins"), identity) == L"-1"; }));
-    Activate(target.get());
-    popup = Open(lumvale, inside);
-    EXPECT_TRUE(Checked(Box(popup, L"保存")));
-    EXPECT_FALSE(::IsWindowEnabled(Box(popup, L"保存"))) << "a remembered program cannot be unticked";
+    popup = Open(lumvale, window, inside);
+    EXPECT_TRUE(Checked(Child(popup, L"Button", L"保存")));
+    EXPECT_FALSE(::IsWindowEnabled(Child(popup, L"Button", L"保存"))) << "a remembered program cannot be unticked";
     Click(Item(popup, 2));
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 150 && Read(Section(L"Wins"), identity) == L"2"; }));
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 150 && Read(Section(L"Wins"), identity) == L"2"; }));
 
-    Activate(target.get());
-    popup = Open(lumvale, inside);
-    Click(Box(popup, L"取消所有设定   "));
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 255; }));
+    popup = Open(lumvale, window, inside);
+    Click(Child(popup, L"Button", L"取消所有设定   "));
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 255; }));
     EXPECT_EQ(Read(Section(L"Wins"), identity), L"-1");
     EXPECT_TRUE(Gone(popup));
 
     // A hot-key while it is open acts on the popup itself, which closes.
-    Activate(target.get());
-    popup = Open(lumvale, inside);
+    popup = Open(lumvale, window, inside);
     ReleaseEverything();
     Chord({VK_CONTROL, VK_SHIFT, '5'});
     EXPECT_TRUE(Gone(popup));
     Pump(200);
-    EXPECT_EQ(Alpha(target.get()), 255);
+    EXPECT_EQ(Alpha(window), 255);
 }
 
 TEST_F(Popup, NearEveryEdgeAndCornerItOpensWhollyOnTheWorkArea) {
@@ -113,13 +107,11 @@ TEST_F(Popup, NearEveryEdgeAndCornerItOpensWhollyOnTheWorkArea) {
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             const POINT at{work.left + 2 + column * width / 2, work.top + 2 + row * height / 2};
-            Activate(desk.get());
-            HWND popup = Open(lumvale, at);
+            const HWND popup = Open(lumvale, desk.get(), at);
             ASSERT_NE(popup, nullptr) << at.x << "," << at.y;
             const RECT box = RectOf(popup);
-            EXPECT_TRUE(box.left >= work.left && box.top >= work.top && box.right <= work.right &&
-                        box.bottom <= work.bottom)
-                << at.x << "," << at.y;
+            RECT inside{};
+            EXPECT_TRUE(::IntersectRect(&inside, &box, &work) && ::EqualRect(&inside, &box)) << at.x << "," << at.y;
             EXPECT_FALSE(::PtInRect(&box, at)) << "the pointer stays free";
             if (row == 1 && column == 1) EXPECT_TRUE(box.right == at.x - 8 && box.top == at.y + 8);
             if (row == 2 && column == 0) Screenshot(L"popup-corner");

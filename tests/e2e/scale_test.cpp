@@ -87,13 +87,7 @@ TEST_F(Scale, EveryWindowGrowsWithTheDisplayAndNoTextIsCut) {
         expectSize(popup, 1650, 3585, L"popup-150");
         Click({900, 700});
 
-        Click(*TrayIcon());
-        WaitUntil([&] { return lumvale.Window(L"#32768") != nullptr; });
-        MoveTo({40, 40});
-        Chord({VK_DOWN}, 40);
-        Chord({VK_RETURN}, 40);
-        HWND dialog = nullptr;
-        WaitUntil([&] { return (dialog = lumvale.Window(L"LumvaleSettings")) != nullptr; });
+        const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
         expectSize(dialog, 6015, 3600, L"settings-150");
         Click(Child(dialog, L"Button", L"关于  "));
         HWND about = nullptr;

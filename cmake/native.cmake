@@ -3,11 +3,8 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_library(lumvale_fake STATIC tests/fake/fake_platform.cpp)
-target_include_directories(lumvale_fake PUBLIC tests)
-target_link_libraries(lumvale_fake PUBLIC lumvale_logic)
-
 file(GLOB LUMVALE_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${LUMVALE_UNIT_TESTS})
-target_link_libraries(unit_tests PRIVATE lumvale_fake GTest::gtest_main)
+target_include_directories(unit_tests PRIVATE tests)
+target_link_libraries(unit_tests PRIVATE lumvale_logic GTest::gtest_main)
 add_test(NAME unit COMMAND unit_tests --gtest_brief=1)

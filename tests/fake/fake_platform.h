@@ -2,7 +2,8 @@
 // An in-memory desktop, registry, keyboard and process table behind the
 // platform seam, counting what was asked of it.
 
-#include <functional>
+#include <algorithm>
+#include <cwctype>
 #include <map>
 #include <optional>
 #include <set>
@@ -34,7 +35,12 @@ public:
         return std::exchange(nextHwnd_, nextHwnd_ + 4);
     }
     FakeWindow& Window(Hwnd window) { return windows_.at(window); }
-    void AddProcess(std::uint32_t processId, const std::wstring& exeFile);
+    void AddProcess(std::uint32_t processId, const std::wstring& exeFile) {
+        ProcessEntry entry;
+        entry.processId = processId;
+        std::copy_n(exeFile.begin(), std::min(exeFile.size(), entry.exeFile.size()), entry.exeFile.begin());
+        processes_.push_back(entry);
+    }
 
     Hwnd foreground = 0;
     std::set<int> pressedKeys;
@@ -43,8 +49,18 @@ public:
     std::set<RegRoot> readOnlyRoots;
 
     // The registry below a root, e.g. path "Software\\Lumvale\\Wins".
-    void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text);
-    std::optional<std::wstring> Value(RegRoot root, const std::wstring& path, const std::wstring& name) const;
+    void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
+        const bool readOnly = readOnlyRoots.erase(root) != 0;
+        const RegKeyHandle key = RegCreateKey(root, path);
+        RegSetValueEx(key, name, text);
+        RegCloseKey(key);
+        if (readOnly) readOnlyRoots.insert(root);
+    }
+    std::optional<std::wstring> Value(RegRoot root, const std::wstring& path, const std::wstring& name) const {
+        const auto key = registry_.find(Id(root, path));
+        if (key == registry_.end() || !key->second.count(Lower(name))) return std::nullopt;
+        return key->second.at(Lower(name));
+    }
     bool KeyExists(RegRoot root, const std::wstring& path) const { return registry_.count(Id(root, path)) != 0; }
 
     std::vector<int> keysQueried;
@@ -59,9 +75,22 @@ public:
     Point GetCursorPos() override { return {}; }
     Hwnd GetForegroundWindow() override { return foreground; }
     std::int32_t GetWindowLongExStyle(Hwnd window) override { return Find(window) ? Find(window)->exStyle : 0; }
-    void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) override;
-    bool SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) override;
-    LayeredQuery GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) override;
+    void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) override {
+        Window(window).exStyle = exStyle;
+        // Windows forgets the attributes when the layered style goes.
+        if ((exStyle & kExStyleLayered) == 0) Window(window).attributes.reset();
+    }
+    bool SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) override {
+        if (!Find(window) || failSetLayeredAttributes || (Find(window)->exStyle & kExStyleLayered) == 0) return false;
+        Window(window).attributes = attributes;
+        return true;
+    }
+    LayeredQuery GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) override {
+        if (windows2000) return LayeredQuery::Unsupported;
+        if (!Find(window) || !Find(window)->attributes) return LayeredQuery::Failed;
+        attributes = *Find(window)->attributes;
+        return LayeredQuery::Ok;
+    }
     bool SendMessageTimeout(Hwnd window, unsigned) override { return Find(window) && !Find(window)->hung; }
     std::uintptr_t GetProp(Hwnd window, const wchar_t* name) override {
         return Find(window) && Find(window)->props.count(name) ? Find(window)->props.at(name) : 0;
@@ -71,7 +100,11 @@ public:
     void RedrawWindowScreen(int, int) override { ++redraws; }
     int GetScreenWidth() override { return 1024; }
     int GetScreenHeight() override { return 768; }
-    Hwnd FindWindow(const std::wstring& className, const std::wstring&) override;
+    Hwnd FindWindow(const std::wstring& className, const std::wstring&) override {
+        for (const auto& [handle, w] : windows_)
+            if (w.className == className) return handle;
+        return 0;
+    }
     Hwnd GetParent(Hwnd window) override { return Find(window) ? Find(window)->parent : 0; }
     std::wstring GetClassName(Hwnd window, int chars) override {
         return Find(window) ? Find(window)->className.substr(0, chars - 1) : L"";
@@ -85,18 +118,64 @@ public:
     }
     void SetWindowPosZOrder(Hwnd window, Hwnd after) override { Window(window).topmost = after == kHwndTopmost; }
     void ProcessPendingMessages() override { ++dispatches; }
-    SnapshotHandle CreateToolhelp32Snapshot() override;
-    bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) override;
-    bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) override;
+    SnapshotHandle CreateToolhelp32Snapshot() override {
+        ++snapshots;
+        snapshotsAt_[nextSnapshot_] = 0;
+        return nextSnapshot_++;
+    }
+    bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) override {
+        snapshotsAt_[snapshot] = 0;
+        return Process32Next(snapshot, entry);
+    }
+    bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) override {
+        std::size_t& at = snapshotsAt_[snapshot];
+        if (at >= processes_.size()) return false;
+        entry = processes_[at++];
+        return true;
+    }
     void CloseHandle(SnapshotHandle snapshot) override { snapshotsAt_.erase(snapshot); }
     void Beep(std::uint32_t frequency, std::uint32_t durationMs) override { beeps.emplace_back(frequency, durationMs); }
-    RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path) override;
-    RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path) override;
+    RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path) override {
+        if (!registry_.count(Id(root, path))) return 0;
+        openKeys_[nextKey_] = {Id(root, path), root};
+        return nextKey_++;
+    }
+    RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path) override {
+        // Opening for writing is what an account without the right is refused.
+        if (readOnlyRoots.count(root)) return 0;
+        for (std::size_t end = path.find(L'\\'); end != std::wstring::npos; end = path.find(L'\\', end + 1))
+            registry_[Id(root, path.substr(0, end))];
+        registry_[Id(root, path)];
+        return RegOpenKey(root, path);
+    }
     RegQueryResult RegQueryValueEx(RegKeyHandle key, const std::wstring& name, std::wstring& text,
-                                   std::uint32_t bufferBytes) override;
-    void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override;
-    void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override;
-    void RegDeleteKey(RegRoot root, const std::wstring& path) override;
+                                   std::uint32_t bufferBytes) override {
+        ++reads;
+        const auto* values = Key(key, false);
+        if (!values || !values->count(Lower(name))) return RegQueryResult::NotFound;
+        text = values->at(Lower(name));
+        if (bufferBytes == 0 || (text.size() + 1) * 2 <= bufferBytes) return RegQueryResult::Ok;
+        text.resize(bufferBytes / 2 - 1);
+        return RegQueryResult::MoreData;
+    }
+    void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override {
+        if (auto* values = Key(key, true)) {
+            (*values)[Lower(name)] = text;
+            changed_ = true;
+        }
+    }
+    void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override {
+        if (auto* values = Key(key, true)) {
+            values->erase(Lower(name));
+            changed_ = true;
+        }
+    }
+    void RegDeleteKey(RegRoot root, const std::wstring& path) override {
+        const std::wstring id = Id(root, path);
+        const auto below = registry_.lower_bound(id + L"\\");
+        const bool hasSubkeys = below != registry_.end() && below->first.rfind(id + L"\\", 0) == 0;
+        if (!readOnlyRoots.count(root) && !hasSubkeys && registry_.erase(id)) changed_ = true;
+    }
     void RegFlushKey(RegKeyHandle) override {}
     void RegCloseKey(RegKeyHandle key) override { openKeys_.erase(key); }
     void RegNotifyChangeKeyValue(const std::wstring&) override { watching_ = true; }
@@ -106,9 +185,20 @@ public:
     std::uint32_t GetVersionMajor() override { return 5; }
 
 private:
-    static std::wstring Id(RegRoot root, const std::wstring& path);
+    static std::wstring Lower(std::wstring text) {
+        for (auto& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+        return text;
+    }
+    static std::wstring Id(RegRoot root, const std::wstring& path) {
+        return Lower((root == RegRoot::CurrentUser ? L"HKCU\\" : L"HKLM\\") + path);
+    }
     FakeWindow* Find(Hwnd window) { return windows_.count(window) ? &windows_.at(window) : nullptr; }
-    std::map<std::wstring, std::wstring>* Key(RegKeyHandle key, bool writing);
+    std::map<std::wstring, std::wstring>* Key(RegKeyHandle key, bool writing) {
+        const auto open = openKeys_.find(key);
+        if (open == openKeys_.end() || (writing && readOnlyRoots.count(open->second.second))) return nullptr;
+        const auto found = registry_.find(open->second.first);
+        return found == registry_.end() ? nullptr : &found->second;
+    }
 
     std::map<Hwnd, FakeWindow> windows_;
     Hwnd nextHwnd_ = 0x10010;

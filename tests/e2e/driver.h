@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -23,14 +23,12 @@ inline const std::wstring kRemember = L"提示：     ";
 inline const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 inline void Pump(int milliseconds) {
-    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
-    do {
+    for (const DWORD end = ::GetTickCount() + milliseconds; static_cast<LONG>(end - ::GetTickCount()) > 0;) {
         MSG message;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
         ::Sleep(5);
-    } while (static_cast<LONG>(end - ::GetTickCount()) > 0);
+    }
 }
-
 inline bool WaitUntil(const std::function<bool()>& holds, int timeoutMs = 5000) {
     for (const DWORD start = ::GetTickCount(); !holds(); Pump(20))
         if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return holds();
@@ -40,13 +38,11 @@ inline bool WaitUntil(const std::function<bool()>& holds, int timeoutMs = 5000) 
 // The alpha a window shows: 255 when it is not layered, -1 when it is
 // layered without an alpha.
 inline int Alpha(HWND window) {
-    if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return 255;
     BYTE alpha = 0;
     DWORD flags = 0;
-    COLORREF key = 0;
-    return ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : -1;
+    if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return 255;
+    return ::GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : -1;
 }
-
 inline std::wstring ClassOf(HWND window) {
     wchar_t name[256] = {};
     ::GetClassNameW(window, name, 256);
@@ -68,10 +64,11 @@ inline POINT Centre(HWND window) {
 }
 inline HWND Taskbar() { return ::FindWindowW(L"Shell_TrayWnd", nullptr); }
 inline bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 inline std::wstring HandleText(HWND window) { return std::to_wstring(reinterpret_cast<INT_PTR>(window)); }
 
-// The top-level window of a process with a class, or null; a visible one
-// unless asked otherwise.
+// The top-level window of a process with a class, a visible one unless asked
+// otherwise.
 inline HWND WindowOf(DWORD processId, const wchar_t* className, bool visible = true) {
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, className, nullptr)) != nullptr;) {
         DWORD owner = 0;
@@ -80,7 +77,6 @@ inline HWND WindowOf(DWORD processId, const wchar_t* className, bool visible = t
     }
     return nullptr;
 }
-
 // The descendants of a class, depth first in the order of the windows.
 inline std::vector<HWND> Children(HWND parent, const wchar_t* className) {
     std::vector<HWND> found;
@@ -97,54 +93,45 @@ inline HWND Child(HWND parent, const wchar_t* className, const std::wstring& tex
 }
 
 // Real input. Wine takes the key states from X again when the X focus moves,
-// which can undo keys sent just before: a chord that did not hold is
-// pressed again.
+// which can undo keys sent just before: a chord that did not hold is pressed
+// again.
 inline void Key(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    INPUT input{INPUT_KEYBOARD, {}};
+    input.ki = {key, static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), down ? 0u : KEYEVENTF_KEYUP, 0, 0};
     ::SendInput(1, &input, sizeof(input));
 }
 inline void Chord(const std::vector<WORD>& keys, int holdMs = 120) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         for (WORD key : keys) Key(key, true);
-        const bool held = WaitUntil(
-            [&] {
-                for (WORD key : keys)
-                    if ((::GetAsyncKeyState(key) & 0x8000) == 0) return false;
-                return true;
-            },
-            200);
+        const bool held = WaitUntil([&] { return std::all_of(keys.begin(), keys.end(), [](WORD key) {
+                                              return (::GetAsyncKeyState(key) & 0x8000) != 0;
+                                          }); },
+                                    200);
         Pump(holdMs);
         for (auto key = keys.rbegin(); key != keys.rend(); ++key) Key(*key, false);
         Pump(30);
         if (held) return;
     }
 }
-// Each event carries its position (rounded up: Wine maps it back by
-// truncating), since Wine may hand an older pointer position back for a
-// moment after a window came to the front.
+// Each event carries its position, rounded up (Wine maps it back by
+// truncating): Wine may hand an older position back for a moment after a
+// window came to the front.
 inline void Mouse(POINT at, DWORD buttons) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (at.x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) - 1) / ::GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (at.y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) - 1) / ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{INPUT_MOUSE, {}};
+    input.mi = {(at.x * 65536 + width - 1) / width, (at.y * 65536 + height - 1) / height, 0,
+                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons, 0, 0};
     ::SendInput(1, &input, sizeof(input));
 }
+// The X pointer moves too: Wine takes the position from X once no input has
+// moved it for a moment.
 inline void MoveTo(POINT at) {
-    // The X pointer moves too: Wine takes the position from X once no input
-    // has moved it for a moment.
     ::SetCursorPos(at.x, at.y);
     Mouse(at, 0);
-    WaitUntil(
-        [&] {
-            POINT now{};
-            return ::GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
-        },
-        1000);
+    WaitUntil([&] {
+        POINT now{};
+        return ::GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
+    }, 1000);
     Pump(150);
 }
 inline void Click(POINT at, bool right = false) {
@@ -155,22 +142,19 @@ inline void Click(POINT at, bool right = false) {
     Pump(60);
 }
 inline void Click(HWND window, bool right = false) { Click(Centre(window), right); }
-
-// Brings a window to the front and waits until input reaches it: the X
-// focus follows a little later, and keys sent before it would be lost.
+// Brings a window to the front and waits until input reaches it: the X focus
+// follows a little later, and keys sent before it would be lost.
 inline void Activate(HWND window) {
     ::SetForegroundWindow(window);
     WaitUntil([&] { return ::GetForegroundWindow() == window; }, 3000);
     Pump(300);
 }
-
 // Lets go of everything, and clears the "pressed since the last query" bit
 // that Wine keeps per key for the whole desktop.
 inline void ReleaseEverything() {
-    for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU}) Key(key, false);
+    for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_RETURN}) Key(key, false);
     for (WORD key = '0'; key <= '9'; ++key) Key(key, false);
-    Mouse({10, 10}, MOUSEEVENTF_LEFTUP);
-    Mouse({10, 10}, MOUSEEVENTF_RIGHTUP);
+    Mouse({10, 10}, MOUSEEVENTF_LEFTUP | MOUSEEVENTF_RIGHTUP);
     Pump(100);
     for (int key = 1; key < 256; ++key) ::GetAsyncKeyState(key);
 }
@@ -188,15 +172,15 @@ inline std::optional<std::wstring> Read(const std::wstring& path, const std::wst
     if (::RegGetValueW(root, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text, &bytes)) return std::nullopt;
     return std::wstring(text);
 }
-inline void Delete(const std::wstring& path, HKEY root = HKEY_CURRENT_USER) { ::RegDeleteTreeW(root, path.c_str()); }
+inline void Delete(const std::wstring& path) { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
 inline void DeleteValue(const std::wstring& path, const std::wstring& name, HKEY root = HKEY_CURRENT_USER) {
     ::RegDeleteKeyValueW(root, path.c_str(), name.c_str());
 }
 inline bool Exists(const std::wstring& path) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key)) return false;
-    ::RegCloseKey(key);
-    return true;
+    const bool found = ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (found) ::RegCloseKey(key);
+    return found;
 }
 inline std::wstring Section(const std::wstring& name) { return kProgramKey + L"\\" + name; }
 inline std::optional<std::wstring> Setting(const std::wstring& name) { return Read(Section(kSettings), name); }
@@ -209,30 +193,90 @@ inline std::wstring ExeDirectory() {
     return full.substr(0, full.find_last_of(L'\\'));
 }
 
+// The screen's pixels in a rectangle, 0x00RRGGBB from the top row down.
+inline std::vector<DWORD> Capture(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    ::SelectObject(memory, previous);
+    ::GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+// Saves the screen as build/e2e-shots/<name>.ppm.
+inline void Screenshot(const std::wstring& name) {
+    Pump(300);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    std::string rgb;
+    for (DWORD pixel : Capture({0, 0, width, height})) rgb += {char(pixel >> 16), char(pixel >> 8), char(pixel)};
+    ::CreateDirectoryW((ExeDirectory() + L"\\..\\e2e-shots").c_str(), nullptr);
+    if (FILE* out = _wfopen((ExeDirectory() + L"\\..\\e2e-shots\\" + name + L".ppm").c_str(), L"wb")) {
+        std::fprintf(out, "P6 %d %d 255\n", width, height);
+        std::fwrite(rgb.data(), 1, rgb.size(), out);
+        std::fclose(out);
+    }
+}
+// The centre of Lumvale's icon in the notification area, found by its orange
+// stripes; Wine packs the icons in cells of the small icon size and 2 pixels
+// on each side.
+inline std::optional<POINT> TrayIcon() {
+    const RECT bar = RectOf(Taskbar());
+    const std::vector<DWORD> pixels = Capture({bar.right - 200, bar.top, bar.right, bar.bottom});
+    const int cell = ::GetSystemMetrics(SM_CXSMICON) + 4;
+    for (int x = 199; x >= 0; --x)
+        for (int y = 0; y < bar.bottom - bar.top; ++y) {
+            const DWORD c = pixels[static_cast<size_t>(y) * 200 + x];
+            if ((c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 110 && (c >> 8 & 0xFF) < 215 && (c & 0xFF) < 100)
+                return POINT{bar.right - cell * ((199 - x) / cell) - cell / 2, (bar.top + bar.bottom) / 2};
+        }
+    return std::nullopt;
+}
+
+// url_recorder.exe stands in for the browser and the mail program: it notes
+// every address it is handed.
+inline std::wstring RecordedUrls() {
+    std::wstring urls;
+    if (FILE* in = _wfopen((ExeDirectory() + L"\\url-record.txt").c_str(), L"r, ccs=UTF-8")) {
+        for (wchar_t line[1024]; std::fgetws(line, 1024, in);) urls += line;
+        std::fclose(in);
+    }
+    return urls;
+}
+inline void RecordUrls() {
+    for (const wchar_t* scheme : {L"http", L"mailto"})
+        Write(std::wstring(L"Software\\Classes\\") + scheme + L"\\shell\\open\\command", L"",
+              L"\"" + ExeDirectory() + L"\\url_recorder.exe\" \"%1\"", HKEY_LOCAL_MACHINE);
+    ::DeleteFileW((ExeDirectory() + L"\\url-record.txt").c_str());
+}
+
 // A program started by the driver; ended with the driver's scope.
 class Process {
 public:
     explicit Process(std::wstring commandLine) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
+        STARTUPINFOW startup{sizeof(startup)};
         PROCESS_INFORMATION info{};
-        if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &info)) {
-            ::CloseHandle(info.hThread);
-            handle_ = info.hProcess;
-            id_ = info.dwProcessId;
-        }
+        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+        ::CloseHandle(info.hThread);
+        handle_ = info.hProcess;
+        id_ = info.dwProcessId;
     }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process() {
         if (Running()) ::TerminateProcess(handle_, 1);
-        if (handle_) ::CloseHandle(handle_);
+        ::CloseHandle(handle_);
     }
     DWORD id() const { return id_; }
     HANDLE handle() const { return handle_; }
-    bool Running() const { return handle_ && ::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+    bool Running() const { return ::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
     bool Ended(int timeoutMs = 5000) const { return ::WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0; }
+    HWND Window(const wchar_t* className) const { return WindowOf(id_, className); }
 
 private:
     HANDLE handle_ = nullptr;
@@ -248,96 +292,32 @@ public:
         WaitUntil([&] { return Window(L"LumvaleAbout") == nullptr; });
     }
     HWND main() const { return main_; }
-    HWND Window(const wchar_t* className) const { return WindowOf(id(), className); }
+    // As the tray menu's Exit does.
+    bool Exit() const {
+        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        return Ended();
+    }
     // Clicks the icon and picks the item `downs` presses of Down away from no
     // selection (1 设置, 2 帮助, 3 关于, 4 the credit; -1 is the last, 离开).
     // Returns the window of `className` that opens.
-    HWND FromTray(int downs, const wchar_t* className = nullptr, bool right = false) const;
-    // As the tray menu's Exit does.
-    bool Exit() {
-        ::PostMessageW(main_, WM_CLOSE, 0, 0);
-        return Ended();
+    HWND FromTray(int downs, const wchar_t* className = nullptr, bool right = false) const {
+        const auto icon = TrayIcon();
+        if (!icon) return nullptr;
+        Click(*icon, right);
+        if (!WaitUntil([&] { return Window(L"#32768") != nullptr; })) return nullptr;
+        MoveTo({40, 40});  // off the icon, so that no later press lands where Wine last saw it
+        for (int i = 0; i < downs; ++i) Chord({VK_DOWN}, 40);
+        if (downs < 0) Chord({VK_UP}, 40);
+        Chord({VK_RETURN}, 40);
+        HWND window = nullptr;
+        if (className) WaitUntil([&] { return (window = Window(className)) != nullptr; });
+        Pump(300);
+        return window;
     }
 
 private:
     HWND main_ = nullptr;
 };
-
-// Every scenario starts with nothing held, and a store in which the settings
-// were saved once (no first-run dialog) with the beep off; it leaves an
-// empty store and an opaque taskbar behind.
-class Scenario : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ReleaseEverything();
-        Delete(kProgramKey);
-        SetSetting(kRemember, L"0");
-        SetSetting(L"Beep", L"0");
-    }
-    void TearDown() override {
-        ReleaseEverything();
-        Delete(kProgramKey);
-        ::SetWindowLongW(Taskbar(), GWL_EXSTYLE, ::GetWindowLongW(Taskbar(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
-    }
-};
-
-// A window of the driver's own, on a thread of its own, in front: it notes
-// the digit keys it gets, and stops answering on request.
-class Target {
-public:
-    explicit Target(const wchar_t* title = L"Lumvale test target", RECT at = {120, 100, 620, 450},
-                    DWORD style = WS_OVERLAPPEDWINDOW)
-        : title_(title), at_(at), style_(style), thread_(::CreateThread(nullptr, 0, &Target::Run, this, 0, nullptr)) {
-        WaitUntil([&] { return window_ != nullptr; });
-        Activate(window_);
-    }
-    Target(const Target&) = delete;
-    Target& operator=(const Target&) = delete;
-    ~Target() {
-        ::PostMessageW(window_, WM_CLOSE, 0, 0);
-        ::WaitForSingleObject(thread_, 15000);
-        ::CloseHandle(thread_);
-    }
-    HWND get() const { return window_; }
-    bool Got(char digit) const { return digits_ & (1u << (digit - '0')); }
-    void StopAnswering(DWORD milliseconds) { ::PostMessageW(window_, WM_APP, milliseconds, 0); }
-
-private:
-    static DWORD WINAPI Run(void* self) {
-        auto* target = static_cast<Target*>(self);
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &Target::Proc;
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = L"LumvaleE2ETarget";
-        ::RegisterClassW(&windowClass);
-        const RECT at = target->at_;
-        const HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, target->title_, target->style_ | WS_VISIBLE,
-                                              at.left, at.top, at.right - at.left, at.bottom - at.top, nullptr,
-                                              nullptr, nullptr, nullptr);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
-        target->window_ = window;
-        MSG message;
-        while (::GetMessageW(&message, nullptr, 0, 0) > 0) ::DispatchMessageW(&message);
-        return 0;
-    }
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* target = reinterpret_cast<Target*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_KEYDOWN && target && wParam >= '0' && wParam <= '9') target->digits_ |= 1u << (wParam - '0');
-        if (message == WM_APP) ::Sleep(static_cast<DWORD>(wParam));
-        if (message == WM_DESTROY) ::PostQuitMessage(0);
-        // Alt would enter the window's menu mode, which takes the keyboard.
-        if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    const wchar_t* title_;
-    RECT at_;
-    DWORD style_;
-    std::atomic<HWND> window_{nullptr};
-    std::atomic<unsigned> digits_{0};
-    HANDLE thread_;
-};
-
-inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // Wine's notepad, in front: a program nobody here wrote.
 class Notepad : public Process {
@@ -352,95 +332,55 @@ private:
     HWND window_ = nullptr;
 };
 
-// The screen's pixels in a rectangle, 0x00RRGGBB from the top row down.
-inline std::vector<DWORD> Capture(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    ::SelectObject(memory, previous);
-    ::GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-// Saves the screen as build/e2e-shots/<name>.bmp, opaque.
-inline void Screenshot(const std::wstring& name) {
-    Pump(300);
-    const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    std::vector<DWORD> pixels = Capture(screen);
-    for (DWORD& pixel : pixels) pixel |= 0xFF000000;
-    const BITMAPINFOHEADER header{sizeof(header), screen.right, -screen.bottom, 1, 32, BI_RGB};
-    const DWORD bytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
-    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(header);
-    const BITMAPFILEHEADER file{0x4D42, offset + bytes, 0, 0, offset};
-    const std::wstring folder = ExeDirectory() + L"\\..\\e2e-shots";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    if (FILE* out = _wfopen((folder + L"\\" + name + L".bmp").c_str(), L"wb")) {
-        std::fwrite(&file, sizeof(file), 1, out);
-        std::fwrite(&header, sizeof(header), 1, out);
-        std::fwrite(pixels.data(), 1, bytes, out);
-        std::fclose(out);
+// A window of the driver's own, in front, that notes the digit keys it gets.
+class Target {
+public:
+    explicit Target(const wchar_t* title = L"Lumvale test target", RECT at = {120, 100, 620, 450},
+                    DWORD style = WS_OVERLAPPEDWINDOW) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &Target::Proc;
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = L"LumvaleE2ETarget";
+        ::RegisterClassW(&windowClass);
+        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, title, style | WS_VISIBLE, at.left, at.top,
+                                    at.right - at.left, at.bottom - at.top, nullptr, nullptr, nullptr, nullptr);
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&digits_));
+        Activate(window_);
     }
-}
+    Target(const Target&) = delete;
+    Target& operator=(const Target&) = delete;
+    ~Target() { ::DestroyWindow(window_); }
+    HWND get() const { return window_; }
+    bool Got(char digit) const { return digits_ & (1u << (digit - '0')); }
 
-// The centre of Lumvale's icon in the taskbar's notification area, found by
-// its orange stripes; Wine packs the icons in cells of the small icon size
-// and a border of 2 on each side.
-inline std::optional<POINT> TrayIcon() {
-    const RECT bar = RectOf(Taskbar());
-    const RECT area{bar.right - 200, bar.top, bar.right, bar.bottom};
-    const std::vector<DWORD> pixels = Capture(area);
-    const int cell = ::GetSystemMetrics(SM_CXSMICON) + 4, width = area.right - area.left;
-    for (int x = width - 1; x >= 0; --x)
-        for (int y = 0; y < area.bottom - area.top; ++y) {
-            const DWORD c = pixels[static_cast<size_t>(y) * width + x];
-            const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
-            if (r > 200 && g > 110 && g < 215 && b < 100)
-                return POINT{bar.right - cell * ((width - 1 - x) / cell) - cell / 2, (bar.top + bar.bottom) / 2};
-        }
-    return std::nullopt;
-}
-
-// url_recorder.exe stands in for the browser and the mail program: it notes
-// every address it is handed.
-inline std::wstring UrlRecord() { return ExeDirectory() + L"\\url-record.txt"; }
-inline void RecordUrls() {
-    const std::wstring command = L"\"" + ExeDirectory() + L"\\url_recorder.exe\" \"%1\"";
-    for (const wchar_t* scheme : {L"http", L"mailto"})
-        Write(std::wstring(L"Software\\Classes\\") + scheme + L"\\shell\\open\\command", L"", command,
-              HKEY_LOCAL_MACHINE);
-    ::DeleteFileW(UrlRecord().c_str());
-}
-inline std::wstring RecordedUrls() {
-    std::wstring urls;
-    if (FILE* in = _wfopen(UrlRecord().c_str(), L"r, ccs=UTF-8")) {
-        for (wchar_t line[1024]; std::fgetws(line, 1024, in);) urls += line;
-        std::fclose(in);
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* digits = reinterpret_cast<unsigned*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_KEYDOWN && digits && wParam >= '0' && wParam <= '9') *digits |= 1u << (wParam - '0');
+        // Alt would enter the window's menu mode, which takes the keyboard.
+        if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    return urls;
-}
+    HWND window_ = nullptr;
+    unsigned digits_ = 0;
+};
 
-inline HWND Lumvale::FromTray(int downs, const wchar_t* className, bool right) const {
-    const auto icon = TrayIcon();
-    if (!icon) return nullptr;
-    Click(*icon, right);
-    if (!WaitUntil([&] { return Window(L"#32768") != nullptr; })) return nullptr;
-    MoveTo({40, 40});  // off the icon, so that no later press lands where Wine last saw it
-    for (int i = 0; i < downs; ++i) Chord({VK_DOWN}, 40);
-    if (downs < 0) Chord({VK_UP}, 40);
-    Chord({VK_RETURN}, 40);
-    HWND window = nullptr;
-    if (className) WaitUntil([&] { return (window = Window(className)) != nullptr; });
-    Pump(300);
-    return window;
-}
+// Every scenario starts with nothing held and a store in which the settings
+// were saved once (no first-run dialog), the beep off; it leaves an empty
+// store and an opaque taskbar behind.
+class Scenario : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ReleaseEverything();
+        Delete(kProgramKey);
+        SetSetting(kRemember, L"0");
+        SetSetting(L"Beep", L"0");
+    }
+    void TearDown() override {
+        ReleaseEverything();
+        Delete(kProgramKey);
+        ::SetWindowLongW(Taskbar(), GWL_EXSTYLE, ::GetWindowLongW(Taskbar(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    }
+};
 
 }  // namespace e2e

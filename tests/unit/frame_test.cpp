@@ -1,59 +1,36 @@
 // Where the frame control puts its lines and band panels.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "controls/frame_layout.h"
 
 namespace lumvale {
 namespace {
 
-constexpr int H = kColor3dHighlight, S = kColor3dShadow;
-
-struct Segment {
-    int colour, x1, y1, x2, y2;
-};
-
-// The twelve placements as absolute lines (inner lines moved out of the
-// panel that holds them) and panels.
-void Resolve(const std::array<FramePlacement, kFramePlacements>& placements, std::vector<Segment>& lines,
-             std::vector<FramePanel>& panels) {
-    std::array<FramePanel, kFramePanels> byElement{};
-    for (const FramePlacement& p : placements)
-        if (p.kind == FrameElementKind::Panel) {
-            byElement[p.element] = p.panel;
-            panels.push_back(p.panel);
-        }
-    for (const FramePlacement& p : placements) {
-        if (p.kind != FrameElementKind::Line) continue;
-        const FramePanel at = p.element >= 4 ? byElement[PanelHoldingLine(p.element)] : FramePanel{};
-        lines.push_back({p.colour, p.line.x1 + at.left, p.line.y1 + at.top, p.line.x2 + at.left, p.line.y2 + at.top});
-    }
-}
-
 TEST(Frame, ARaisedFrameOf31By29AndItsSunkenTwinDifferOnlyInColour) {
-    const Segment raised[] = {
-        {H, 0, 0, 30, 0}, {H, 0, 0, 0, 28}, {S, 0, 28, 30, 28}, {S, 30, 0, 30, 29},       // outer
-        {S, 4, 3, 28, 3}, {S, 3, 3, 3, 27}, {H, 3, 25, 28, 25}, {H, 27, 3, 27, 26},   // inner
-    };
-    const FramePanel band[] = {{1, 1, 29, 3}, {1, 1, 3, 27}, {1, 25, 29, 3}, {27, 1, 2, 27}};
+    // By place: the outer top, left, bottom and right lines; the top, left,
+    // bottom and right panels; the inner lines, in their panels' coordinates.
+    // First the colour when raised (1 highlight, 0 shadow; -1 a panel).
+    const std::array<int, 5> places[] = {
+        {1, 0, 0, 30, 0},   {1, 0, 0, 0, 28},   {0, 0, 28, 30, 28}, {0, 30, 0, 30, 29},
+        {-1, 1, 1, 29, 3},  {-1, 1, 1, 3, 27},  {-1, 1, 25, 29, 3}, {-1, 27, 1, 2, 27},
+        {0, 3, 2, 27, 2},   {0, 2, 2, 2, 26},   {1, 2, 0, 27, 0},   {1, 0, 2, 0, 25}};
     for (const std::int32_t edge : {0, 1, 2}) {
-        std::vector<Segment> lines;
-        std::vector<FramePanel> panels;
-        Resolve(FramePlacements(31, 29, 3, edge), lines, panels);
-        ASSERT_EQ(lines.size(), 8u);
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const Segment& want = raised[i];
-            const int colour = edge == 0 ? want.colour : (want.colour == H ? S : H);
-            EXPECT_EQ(std::tie(lines[i].colour, lines[i].x1, lines[i].y1, lines[i].x2, lines[i].y2),
-                      std::tie(colour, want.x1, want.y1, want.x2, want.y2))
-                << "edge " << edge << ", line " << i;
+        const auto placements = FramePlacements(31, 29, 3, edge);
+        for (std::size_t i = 0; i < placements.size(); ++i) {
+            const FramePlacement& p = placements[i];
+            std::array<int, 5> expected = places[i];
+            if (expected[0] >= 0 && edge != 0) expected[0] = 1 - expected[0];  // sunken: every colour swapped
+            const auto actual = p.kind == FrameElementKind::Panel
+                                    ? std::array<int, 5>{-1, p.panel.left, p.panel.top, p.panel.width, p.panel.height}
+                                    : std::array<int, 5>{p.colour == kColor3dHighlight, p.line.x1, p.line.y1,
+                                                         p.line.x2, p.line.y2};
+            EXPECT_EQ(actual, expected) << "edge " << edge << ", place " << i;
+            if (i >= 8) EXPECT_EQ(PanelHoldingLine(p.element), placements[i - 4].element) << "held by its panel";
         }
-        for (std::size_t i = 0; i < 4; ++i)
-            EXPECT_EQ(std::tie(panels[i].left, panels[i].top, panels[i].width, panels[i].height),
-                      std::tie(band[i].left, band[i].top, band[i].width, band[i].height))
-                << "edge " << edge << ", panel " << i;
     }
-    for (const FramePlacement& p : FramePlacements(31, 29, 0, 0))
-        if (p.kind == FrameElementKind::Panel && p.element == 3) EXPECT_FALSE(p.placed) << "no room: left where it was";
+    EXPECT_FALSE(FramePlacements(31, 29, 0, 0)[7].placed) << "no room: the element stays where it was";
 }
 
 }  // namespace

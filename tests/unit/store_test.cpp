@@ -1,4 +1,5 @@
 // Stored texts to numbers, and the settings read and written through them.
+#include <cfenv>
 #include <optional>
 
 #include "desktop.h"
@@ -53,6 +54,11 @@ TEST(Conversions, FlagsIndexesAndRecordsFromEveryKindOfText) {
         const auto record = RecordValueFromText(c.text);
         EXPECT_EQ(record ? std::optional<int>(*record) : nullopt, c.record) << text;
     }
+    // Whatever rounding mode another library left set.
+    std::fesetround(FE_UPWARD);
+    EXPECT_EQ(Int16FromText(L"2.5"), 2);
+    EXPECT_EQ(std::fegetround(), FE_UPWARD) << "and it is left as it was";
+    std::fesetround(FE_TONEAREST);
 }
 
 struct StoredSettings {

@@ -92,6 +92,15 @@ inline HWND Child(HWND parent, const wchar_t* className, const std::wstring& tex
     return nullptr;
 }
 
+// The centre of an entry of the popup's list.
+inline POINT Item(HWND popup, int index) {
+    const HWND list = Child(popup, L"ListBox");
+    const int height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT point{20, index * height + height / 2};
+    ::ClientToScreen(list, &point);
+    return point;
+}
+
 // Real input. Wine takes the key states from X again when the X focus moves,
 // which can undo keys sent just before: a chord that did not hold is pressed
 // again.

@@ -22,13 +22,6 @@ protected:
     static int Selected(HWND popup) {
         return static_cast<int>(::SendMessageW(Child(popup, L"ListBox"), LB_GETCURSEL, 0, 0));
     }
-    static POINT Item(HWND popup, int index) {
-        const HWND list = Child(popup, L"ListBox");
-        const int height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-        POINT point{20, index * height + height / 2};
-        ::ClientToScreen(list, &point);
-        return point;
-    }
 };
 
 TEST_F(Popup, ChoicesAreAppliedRememberedAndShownTheNextTime) {

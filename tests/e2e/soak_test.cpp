@@ -14,7 +14,8 @@
 namespace e2e {
 namespace {
 
-std::pair<SIZE_T, int> PrivateKiBAndWindows(const Process& process) {
+// Private memory in KiB and the number of top-level windows of a process.
+std::pair<SIZE_T, int> Size(const Process& process) {
     PROCESS_MEMORY_COUNTERS memory{};
     ::GetProcessMemoryInfo(process.handle(), &memory, sizeof(memory));
     int windows = 0;
@@ -51,50 +52,47 @@ TEST(Soak, RandomInputLeavesBothCopiesHealthy) {
     std::mt19937 random(seedValue);
     const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
 
-    Lumvale first, second;
+    const Lumvale copies[2];
+    const std::pair<SIZE_T, int> before[] = {Size(copies[0]), Size(copies[1])};
     std::vector<std::unique_ptr<Target>> targets;
-    const auto before = std::make_pair(PrivateKiBAndWindows(first), PrivateKiBAndWindows(second));
     const char* seconds = std::getenv("LUMVALE_SOAK_SECONDS");
     int actions = 0;
     for (const DWORD end = ::GetTickCount() + 1000 * (seconds ? std::atoi(seconds) : 45);
          static_cast<LONG>(end - ::GetTickCount()) > 0; ++actions) {
         const int pick = between(1, 10);
-        if (targets.empty() || (pick == 10 && targets.size() < 3)) {
+        if (targets.empty() || pick == 10) {
+            if (targets.size() == 3) targets.erase(targets.begin());
             targets.push_back(std::make_unique<Target>(L"soak", RECT{between(0, 400), 80, 700, 500}));
             continue;
         }
         const HWND target = targets[between(0, static_cast<int>(targets.size()) - 1)]->get();
-        if (pick <= 4) {
+        if (pick <= 5) {
             Activate(target);
             Chord({VK_CONTROL, VK_SHIFT, static_cast<WORD>('0' + between(0, 9))}, between(40, 600));
-        } else if (pick <= 7) {
+        } else if (pick <= 8) {
             Click({RectOf(target).left + between(20, 300), RectOf(target).top + between(40, 250)}, true);
             Pump(300);
-            for (const Lumvale* copy : {&first, &second})
-                if (const HWND popup = copy->Window(L"LumvalePopup")) {
-                    const std::vector<HWND> choices = Children(popup, L"Button");
-                    Click(between(0, 3) ? Centre(choices[between(0, 2)]) : Centre(Child(popup, L"ListBox")));
-                }
+            for (const Lumvale& copy : copies)
+                if (const HWND popup = copy.Window(L"LumvalePopup"))
+                    Click(between(0, 3) ? Centre(Children(popup, L"Button")[between(0, 2)]) : Item(popup, between(0, 8)));
             Click({900, between(60, 600)});
-        } else if (pick <= 8 && TrayIcon()) {
+        } else if (TrayIcon()) {
             Click(*TrayIcon(), between(0, 1));
             Chord({VK_ESCAPE});
-        } else {
-            targets.erase(targets.begin());
         }
-        ASSERT_TRUE(first.Running() && second.Running()) << "after " << actions << " actions";
+        ASSERT_TRUE(copies[0].Running() && copies[1].Running()) << "after " << actions << " actions";
     }
     ReleaseEverything();
     Click({900, 100});
     Pump(1000);
-    const auto after = std::make_pair(PrivateKiBAndWindows(first), PrivateKiBAndWindows(second));
-    std::printf("soak: %d actions; private KiB and windows of each copy: %zu %d, %zu %d before; %zu %d, %zu %d after\n",
-                actions, before.first.first, before.first.second, before.second.first, before.second.second,
-                after.first.first, after.first.second, after.second.first, after.second.second);
-    EXPECT_EQ(after.first.second, before.first.second) << "nothing left open";
-    EXPECT_EQ(after.second.second, before.second.second) << "nothing left open";
-    EXPECT_LE(after.first.first, before.first.first + 1024);
-    EXPECT_LE(after.second.first, before.second.first + 1024);
+    std::printf("soak: %d actions\n", actions);
+    for (int copy = 0; copy < 2; ++copy) {
+        const auto after = Size(copies[copy]);
+        std::printf("copy %d: private %zu -> %zu KiB, windows %d -> %d\n", copy + 1, before[copy].first, after.first,
+                    before[copy].second, after.second);
+        EXPECT_EQ(after.second, before[copy].second) << "nothing left open";
+        EXPECT_LE(after.first, before[copy].first + 1024);
+    }
     ::EnumWindows(
         [](HWND window, LPARAM) -> BOOL {
             EXPECT_NE(Alpha(window), -1) << "a window layered without an alpha";
@@ -103,7 +101,7 @@ TEST(Soak, RandomInputLeavesBothCopiesHealthy) {
         0);
     EXPECT_TRUE(std::regex_match(Values(L"Wins"), std::wregex(L"([^=\n]+=(-1|[0-8])\n)*")));
     EXPECT_TRUE(std::regex_match(Values(L"Temp"), std::wregex(L"(\\d+=(-1|[0-8])\n|\\d+a=1\n)*")));
-    EXPECT_TRUE(first.Exit() && second.Exit());
+    EXPECT_TRUE(copies[0].Exit() && copies[1].Exit());
     Delete(kProgramKey);
 }
 

@@ -24,7 +24,7 @@ protected:
     }
 };
 
-TEST_F(Popup, ChoicesAreAppliedRememberedAndShownTheNextTime) {
+TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     Lumvale lumvale;
     Notepad notepad;
     ::SetWindowPos(notepad.window(), nullptr, 300, 60, 600, 420, SWP_NOZORDER);
@@ -51,15 +51,13 @@ TEST_F(Popup, ChoicesAreAppliedRememberedAndShownTheNextTime) {
     EXPECT_TRUE(::IsWindowVisible(popup));
     Mouse({900, 700}, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(Gone(popup));
-}
 
-TEST_F(Popup, ItsBoxesKeepTheTargetOnTopAndRememberItsProgram) {
-    Lumvale lumvale;
+    // Its boxes keep a window on top and remember its program.
     Target target;
     const HWND window = target.get();
     const POINT inside{RectOf(window).left + 8, RectOf(window).top + 200};  // the popup opens clear of it
     const std::wstring run = HandleText(window), identity = L"e2e_tests.exeLumvaleE2ETarget";
-    HWND popup = Open(lumvale, window, inside);
+    popup = Open(lumvale, window, inside);
     Click(Child(popup, L"Button", L"最上  "));
     EXPECT_TRUE(WaitUntil([&] { return Topmost(window); }));
     EXPECT_EQ(Read(Section(L"Temp"), run + L"a"), L"1");

@@ -16,18 +16,15 @@ TEST(PopupPosition, BesideThePointerWhereItFitsElseFlippedOntoTheWorkArea) {
         Rect work;
         Point expected;
     };
+    // Edges and corners of one monitor are proved end to end; here the
+    // pointer beyond the work area and monitors left of the primary one.
     const Case cases[] = {
         {{500, 300}, screen, {382, 308}},  // right edge 8 left of the pointer, top 8 below
-        {{5, 300}, screen, {13, 308}},
-        {{500, 700}, screen, {382, 453}},
-        {{3, 735}, screen, {11, 488}},
-        {{0, 0}, screen, {8, 8}},
-        {{1023, 0}, screen, {905, 8}},
-        {{1023, 400}, screen, {905, 408}},
-        {{1023, 737}, screen, {905, 490}},
         {{500, 760}, screen, {382, 499}},  // on the taskbar
+        {{1030, 400}, screen, {912, 408}},  // right of the work area
         {{-600, 100}, leftMonitor, {-718, 108}},
         {{-1275, 800}, leftMonitor, {-1267, 553}},
+        {{-5, -195}, leftMonitor, {-123, -187}},
     };
     for (const Case& c : cases) {
         const Point at = PopupPosition(c.cursor, popup, c.work, 8);

@@ -26,15 +26,8 @@ void Refuse(HKEY root, bool refused) {
 
 class Dialogs : public Scenario {
 protected:
-    void SetUp() override {
-        Scenario::SetUp();
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) DeleteValue(kRunKey, L"Lumvale", root);
-    }
     void TearDown() override {
-        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-            Refuse(root, false);
-            DeleteValue(kRunKey, L"Lumvale", root);
-        }
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) Refuse(root, false);
         Scenario::TearDown();
     }
     static void Pick(HWND list, int index) {

@@ -192,6 +192,12 @@ inline bool Exists(const std::wstring& path) {
     return found;
 }
 inline std::wstring Section(const std::wstring& name) { return kProgramKey + L"\\" + name; }
+// Where Wine is told which Windows version lumvale.exe sees.
+inline const std::wstring kAppDefaults = L"Software\\Wine\\AppDefaults\\lumvale.exe";
+// Programs started from now on see the display at `dpi`.
+inline void SetDpi(DWORD dpi) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
+}
 inline std::optional<std::wstring> Setting(const std::wstring& name) { return Read(Section(kSettings), name); }
 inline void SetSetting(const std::wstring& name, const std::wstring& text) { Write(Section(kSettings), name, text); }
 
@@ -329,15 +335,12 @@ private:
 };
 
 // Wine's notepad, in front: a program nobody here wrote.
-class Notepad : public Process {
-public:
+struct Notepad : Process {
     Notepad() : Process(L"notepad.exe") {
         WaitUntil([&] { return (window_ = WindowOf(id(), L"Notepad")) != nullptr; }, 15000);
         Activate(window_);
     }
     HWND window() const { return window_; }
-
-private:
     HWND window_ = nullptr;
 };
 
@@ -376,18 +379,21 @@ private:
 
 // Every scenario starts with nothing held and a store in which the settings
 // were saved once (no first-run dialog), the beep off; it leaves an empty
-// store and an opaque taskbar behind.
+// store, no Run value, the usual Windows version and display scale and an
+// opaque taskbar behind.
 class Scenario : public ::testing::Test {
 protected:
     void SetUp() override {
-        ReleaseEverything();
-        Delete(kProgramKey);
+        TearDown();
         SetSetting(kRemember, L"0");
         SetSetting(L"Beep", L"0");
     }
     void TearDown() override {
         ReleaseEverything();
         Delete(kProgramKey);
+        Delete(kAppDefaults);
+        SetDpi(96);
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) DeleteValue(kRunKey, L"Lumvale", root);
         ::SetWindowLongW(Taskbar(), GWL_EXSTYLE, ::GetWindowLongW(Taskbar(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
     }
 };

@@ -7,17 +7,7 @@
 namespace e2e {
 namespace {
 
-class Scale : public Scenario {
-protected:
-    void TearDown() override {
-        SetDpi(96);
-        Scenario::TearDown();
-    }
-    // Programs started from now on see the display at `dpi`.
-    static void SetDpi(DWORD dpi) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
-    }
-};
+using Scale = Scenario;
 
 // The texts of a window's controls, trailing blanks aside, that do not fit
 // them in the program's 9-point face at `dpi`: beside a check box's box, or

@@ -4,15 +4,7 @@
 namespace e2e {
 namespace {
 
-const std::wstring kAppDefaults = L"Software\\Wine\\AppDefaults\\lumvale.exe";
-
-class Startup : public Scenario {
-protected:
-    void TearDown() override {
-        Delete(kAppDefaults);
-        Scenario::TearDown();
-    }
-};
+using Startup = Scenario;
 
 TEST_F(Startup, OlderSystemsThanWindows2000GetTheMessageAndNothingElse) {
     for (const wchar_t* version : {L"nt40", L"win98"}) {

@@ -1,6 +1,6 @@
 // Opacity changes where the end-to-end tier cannot look: every level, the
 // beep, the taskbar's stored alpha, failures and systems before Windows XP.
-#include "desktop.h"
+#include "fake/fake_platform.h"
 
 namespace lumvale {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "desktop.h"
+#include "fake/fake_platform.h"
 
 namespace lumvale {
 namespace {

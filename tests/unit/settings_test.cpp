@@ -2,7 +2,7 @@
 #include "settings/startup_entry.h"
 #include "settings/taskbar_slider.h"
 
-#include "desktop.h"
+#include "fake/fake_platform.h"
 
 namespace lumvale {
 namespace {

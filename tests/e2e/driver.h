@@ -1,8 +1,6 @@
 #pragma once
-// The end-to-end driver: starts the real lumvale.exe in the Wine session,
-// presses real keys and buttons with SendInput, and reads what happened
-// through Win32: styles and alphas, texts, rectangles, the registry, pixels.
-// Waits poll until a state holds.
+// The end-to-end driver: the real lumvale.exe under Wine, real input through
+// SendInput, results read back through Win32; waits poll until a state holds.
 
 #include <windows.h>
 
@@ -35,8 +33,7 @@ inline bool WaitUntil(const std::function<bool()>& holds, int timeoutMs = 5000) 
     return true;
 }
 
-// The alpha a window shows: 255 when it is not layered, -1 when it is
-// layered without an alpha.
+// The alpha a window shows: 255 unless layered, -1 when layered without one.
 inline int Alpha(HWND window) {
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -67,8 +64,7 @@ inline bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE)
 inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 inline std::wstring HandleText(HWND window) { return std::to_wstring(reinterpret_cast<INT_PTR>(window)); }
 
-// The top-level window of a process with a class, a visible one unless asked
-// otherwise.
+// The top-level window of a process with a class, visible unless asked.
 inline HWND WindowOf(DWORD processId, const wchar_t* className, bool visible = true) {
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, className, nullptr)) != nullptr;) {
         DWORD owner = 0;
@@ -101,9 +97,8 @@ inline POINT Item(HWND popup, int index) {
     return point;
 }
 
-// Real input. Wine takes the key states from X again when the X focus moves,
-// which can undo keys sent just before: a chord that did not hold is pressed
-// again.
+// Wine takes the key states from X again when the X focus moves, which can
+// undo keys just sent: a chord that did not hold is pressed again.
 inline void Key(WORD key, bool down) {
     INPUT input{INPUT_KEYBOARD, {}};
     input.ki = {key, static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), down ? 0u : KEYEVENTF_KEYUP, 0, 0};
@@ -122,9 +117,8 @@ inline void Chord(const std::vector<WORD>& keys, int holdMs = 120) {
         if (held) return;
     }
 }
-// Each event carries its position, rounded up (Wine maps it back by
-// truncating): Wine may hand an older position back for a moment after a
-// window came to the front.
+// Each event carries its position (rounded up: Wine truncates), since Wine
+// may hand an older one back just after a window came to the front.
 inline void Mouse(POINT at, DWORD buttons) {
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT input{INPUT_MOUSE, {}};
@@ -132,8 +126,7 @@ inline void Mouse(POINT at, DWORD buttons) {
                 MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons, 0, 0};
     ::SendInput(1, &input, sizeof(input));
 }
-// The X pointer moves too: Wine takes the position from X once no input has
-// moved it for a moment.
+// The X pointer moves too: Wine takes the position from X after a while.
 inline void MoveTo(POINT at) {
     ::SetCursorPos(at.x, at.y);
     Mouse(at, 0);
@@ -151,15 +144,13 @@ inline void Click(POINT at, bool right = false) {
     Pump(60);
 }
 inline void Click(HWND window, bool right = false) { Click(Centre(window), right); }
-// Brings a window to the front and waits until input reaches it: the X focus
-// follows a little later, and keys sent before it would be lost.
+// In front, once input reaches it: keys sent before X's focus follows are lost.
 inline void Activate(HWND window) {
     ::SetForegroundWindow(window);
     WaitUntil([&] { return ::GetForegroundWindow() == window; }, 3000);
     Pump(300);
 }
-// Lets go of everything, and clears the "pressed since the last query" bit
-// that Wine keeps per key for the whole desktop.
+// Lets go of everything; querying clears the "pressed since" bit of each key.
 inline void ReleaseEverything() {
     for (WORD key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_RETURN}) Key(key, false);
     for (WORD key = '0'; key <= '9'; ++key) Key(key, false);
@@ -237,9 +228,8 @@ inline void Screenshot(const std::wstring& name) {
         std::fclose(out);
     }
 }
-// The centre of Lumvale's icon in the notification area, found by its orange
-// stripes; Wine packs the icons in cells of the small icon size and 2 pixels
-// on each side.
+// Lumvale's icon in the notification area, by its orange stripes; Wine packs
+// the icons in cells of the small icon size and 2 pixels on each side.
 inline std::optional<POINT> TrayIcon() {
     const RECT bar = RectOf(Taskbar());
     const std::vector<DWORD> pixels = Capture({bar.right - 200, bar.top, bar.right, bar.bottom});
@@ -253,8 +243,7 @@ inline std::optional<POINT> TrayIcon() {
     return std::nullopt;
 }
 
-// url_recorder.exe stands in for the browser and the mail program: it notes
-// every address it is handed.
+// url_recorder.exe stands in for the browser and the mail program.
 inline std::wstring RecordedUrls() {
     std::wstring urls;
     if (FILE* in = _wfopen((ExeDirectory() + L"\\url-record.txt").c_str(), L"r, ccs=UTF-8")) {
@@ -312,9 +301,8 @@ public:
         ::PostMessageW(main_, WM_CLOSE, 0, 0);
         return Ended();
     }
-    // Clicks the icon and picks the item `downs` presses of Down away from no
-    // selection (1 设置, 2 帮助, 3 关于, 4 the credit; -1 is the last, 离开).
-    // Returns the window of `className` that opens.
+    // Picks the item `downs` presses of Down into the icon's menu (1 设置, 2 帮助,
+    // 3 关于, 4 the credit; -1: the last, 离开); returns the window that opens.
     HWND FromTray(int downs, const wchar_t* className = nullptr, bool right = false) const {
         const auto icon = TrayIcon();
         if (!icon) return nullptr;
@@ -377,10 +365,8 @@ private:
     unsigned digits_ = 0;
 };
 
-// Every scenario starts with nothing held and a store in which the settings
-// were saved once (no first-run dialog), the beep off; it leaves an empty
-// store, no Run value, the usual Windows version and display scale and an
-// opaque taskbar behind.
+// Each scenario starts from settings saved once (no first run), the beep off;
+// it leaves the store empty and the desktop as it found it.
 class Scenario : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -97,22 +97,6 @@ TEST_F(PollerTest, TheLowestDigitWinsOverZeroAndKeypadDigitsAreNone) {
     EXPECT_EQ(std::count(fake.keysQueried.begin(), fake.keysQueried.end(), '3'), 0) << "the scan stops at the 2";
 }
 
-TEST_F(PollerTest, HotKeysRememberWhenAskedOrWhenTheProgramIsRememberedAlready) {
-    const std::tuple<bool, int, std::optional<std::wstring>> presses[] = {
-        {false, '2', std::nullopt}, {true, '2', L"1"}, {true, '0', L"-1"}, {false, '9', L"8"}};
-    for (const auto& [rememberOn, digit, record] : presses) {
-        settings.RememberOn = rememberOn;
-        Hold(kCtrl | kShift, {digit});
-        poller.CheckHotKeys();
-        EXPECT_EQ(Record(L"Wins", L"editor.exeEditorMain"), record) << digit;
-    }
-    EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kTempPath)) << "hot-keys write no run record";
-    fake.foreground = 0;
-    fake.beeps.clear();
-    poller.CheckHotKeys();
-    EXPECT_TRUE(fake.beeps.empty()) << "nothing in front: nothing happens";
-}
-
 TEST_F(PollerTest, ARememberedOpacityIsAppliedOncePerWindowWhenItTakesIt) {
     const std::pair<std::optional<std::wstring>, std::pair<int, std::optional<std::wstring>>> records[] = {
         {L"4", {180, L"4"}},     {L" 4 ", {180, L"4"}}, {L"4.5", {180, L"4"}}, {L"8x", {240, L"8"}},

@@ -26,7 +26,7 @@ TEST_F(Startup, OlderSystemsThanWindows2000GetTheMessageAndNothingElse) {
 
 TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilExit) {
     const std::tuple<const wchar_t*, const wchar_t*, int> runs[] = {
-        {L"win2k", L"50", 105}, {L"winxp", L"300", 255}, {L"win10", L"200", 200}};
+        {L"win2k", L"50", 105}, {L"winxp", L"300", 255}, {L"win10", L"abc", 105}};
     for (const auto& [version, stored, alpha] : runs) {
         Write(kAppDefaults, L"Version", version);
         SetSetting(L"TBar", stored);

@@ -1,5 +1,5 @@
 // Opacity changes where the end-to-end tier cannot look: every level, the
-// beep, the taskbar's stored alpha, failures and systems before Windows XP.
+// beep, failures and systems before Windows XP.
 #include "fake/fake_platform.h"
 
 namespace lumvale {
@@ -35,22 +35,6 @@ TEST_F(GlassTest, TheBeepFollowsItsStoredFlagAndOnlyAChangeMadeBeeps) {
     Store(store_names::kBeep, L"0");
     glass.SetGlassLevel(editor, 3);
     EXPECT_EQ(fake.beeps.size(), 3u);
-}
-
-TEST_F(GlassTest, TheTaskbarGetsItsStoredAlphaClampedAndNeverBeeps) {
-    const Hwnd taskbar = fake.AddWindow({L"Shell_TrayWnd"});
-    Store(store_names::kBeep, L"1");
-    const std::pair<const wchar_t*, int> stored[] = {
-        {L"50", 105}, {L"200", 200}, {L"300", 255}, {L"abc", 105}, {L"-99999", 105}, {nullptr, 255}};
-    for (const auto& [text, alpha] : stored) {
-        if (text)
-            Store(store_names::kTaskbarAlpha, text);
-        else
-            fake.RegDeleteKey(RegRoot::CurrentUser, testing::kSettingsPath);
-        glass.ApplyTaskbarAlpha();
-        EXPECT_EQ(AlphaOf(taskbar), alpha) << (text ? "stored" : "missing");
-    }
-    EXPECT_TRUE(fake.beeps.empty());
 }
 
 TEST_F(GlassTest, WhereNothingTellsWhatTheProgramSetOpaqueRemovesAPlainAlphaAsAlways) {

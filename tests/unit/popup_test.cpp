@@ -38,12 +38,10 @@ TEST(PopupPosition, BesideThePointerWhereItFitsElseFlippedOntoTheWorkArea) {
     }
 }
 
-class PopupLogicTest : public testing::Desktop {
-protected:
-    PopupLogic logic{fake, store, settings, glass, windows};
-};
+using PopupLogicTest = testing::Desktop;
 
 TEST_F(PopupLogicTest, ATargetThatDoesNotAnswerOrDrawsPerPixelKeepsItsStateAndNoRecord) {
+    PopupLogic logic{fake, store, settings, glass, windows};
     // A hung target's list choice is proved end to end.
     fake.foreground = fake.AddWindow({L"Shaped", L"", 0, 100, 101, kExStyleLayered});
     ASSERT_TRUE(logic.ShowMe());

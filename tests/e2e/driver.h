@@ -293,7 +293,7 @@ public:
     explicit Lumvale(const std::wstring& exe = ExeDirectory() + L"\\lumvale.exe") : Process(L"\"" + exe + L"\"") {
         WaitUntil([&] { return (main_ = WindowOf(id(), L"LumvaleMain", false)) != nullptr; }, 15000);
         WaitUntil([&] { return Window(L"LumvaleAbout") != nullptr; }, 3000);
-        WaitUntil([&] { return Window(L"LumvaleAbout") == nullptr; });
+        WaitUntil([&] { return WindowOf(id(), L"LumvaleAbout", false) == nullptr; });
     }
     HWND main() const { return main_; }
     // As the tray menu's Exit does.
@@ -357,8 +357,10 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* digits = reinterpret_cast<unsigned*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         if (message == WM_KEYDOWN && digits && wParam >= '0' && wParam <= '9') *digits |= 1u << (wParam - '0');
-        // Alt would enter the window's menu mode, which takes the keyboard.
+        // Alt would take the keyboard into the menu; a press on the frame or a
+        // context menu would run a modal loop on the driver's own thread.
         if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
+        if (message == WM_NCLBUTTONDOWN || message == WM_CONTEXTMENU) return 0;
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     HWND window_ = nullptr;

@@ -111,7 +111,7 @@ TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     Activate(healthy.get());
     Chord({VK_CONTROL, VK_SHIFT, '5'});
     EXPECT_TRUE(WaitUntil([&] { return Alpha(healthy.get()) == 180; }, 1500));
-    Click(Centre(healthy.get()), true);
+    Click(healthy.get(), true);
     EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; }, 1500));
     Click({900, 700});
     EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") == nullptr; }, 1500));

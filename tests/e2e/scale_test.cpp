@@ -10,16 +10,14 @@ namespace {
 using Scale = Scenario;
 
 // The texts of a window's controls, trailing blanks aside, that do not fit
-// them in the program's 9-point face at `dpi`: beside a check box's box, or
-// a list's arrow.
+// them in their own font beside a check box's box or a list's arrow at `dpi`.
 std::wstring CutTexts(HWND window, int dpi) {
     std::wstring cut;
     const HDC dc = ::GetDC(nullptr);
-    const HFONT font = ::CreateFontW(-::MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                     0, 0, 0, 0, L"宋体");
-    const HGDIOBJ previous = ::SelectObject(dc, font);
+    const HGDIOBJ previous = ::GetCurrentObject(dc, OBJ_FONT);
     for (const wchar_t* kind : {L"Static", L"Button", L"ComboBox"}) {
         for (HWND control : Children(window, kind)) {
+            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
             RECT client{};
             ::GetClientRect(control, &client);
             const bool box = (::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX && kind[0] == L'B';
@@ -38,7 +36,6 @@ std::wstring CutTexts(HWND window, int dpi) {
         }
     }
     ::SelectObject(dc, previous);
-    ::DeleteObject(font);
     ::ReleaseDC(nullptr, dc);
     return cut;
 }

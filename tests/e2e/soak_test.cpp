@@ -1,7 +1,6 @@
-// Random real input against two running copies of Lumvale while windows come
-// and go. Afterwards both copies are alive and no bigger than before, nothing
-// is left open, no window is layered without an alpha, and the store holds
-// only well-formed records.
+// Random real input against two copies of Lumvale while windows come and go;
+// then both copies are alive and no bigger, nothing is left open, no window
+// is layered without an alpha, and the store holds well-formed records only.
 #include "driver.h"
 
 #include <psapi.h>
@@ -14,15 +13,15 @@
 namespace e2e {
 namespace {
 
-// Private memory in KiB and the number of top-level windows of a process.
-std::pair<SIZE_T, int> Size(const Process& process) {
+// Private memory in KiB and the classes of the top-level windows of a process.
+std::pair<SIZE_T, std::wstring> Size(const Process& process) {
     PROCESS_MEMORY_COUNTERS memory{};
     ::GetProcessMemoryInfo(process.handle(), &memory, sizeof(memory));
-    int windows = 0;
+    std::wstring windows;
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
-        windows += owner == process.id();
+        if (owner == process.id()) windows += ClassOf(window) + (::IsWindowVisible(window) ? L"+ " : L" ");
     }
     return {memory.PagefileUsage / 1024, windows};
 }
@@ -53,7 +52,7 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
 
     const Lumvale copies[2];
-    const std::pair<SIZE_T, int> before[] = {Size(copies[0]), Size(copies[1])};
+    const std::pair<SIZE_T, std::wstring> before[] = {Size(copies[0]), Size(copies[1])};
     std::vector<std::unique_ptr<Target>> targets;
     const char* seconds = std::getenv("LUMVALE_SOAK_SECONDS");
     int actions = 0;
@@ -76,8 +75,10 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
                 if (const HWND popup = copy.Window(L"LumvalePopup"))
                     Click(between(0, 3) ? Centre(Children(popup, L"Button")[between(0, 2)]) : Item(popup, between(0, 8)));
             Click({900, between(60, 600)});
-        } else if (TrayIcon()) {
-            Click(*TrayIcon(), between(0, 1));
+        } else if (const auto icon = TrayIcon()) {
+            // Escape once the menu is up, else a later click could pick an item.
+            Click(*icon, between(0, 1));
+            WaitUntil([&] { return copies[0].Window(L"#32768") || copies[1].Window(L"#32768"); }, 1000);
             Chord({VK_ESCAPE});
         }
         ASSERT_TRUE(copies[0].Running() && copies[1].Running()) << "after " << actions << " actions";
@@ -88,8 +89,8 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     std::printf("soak: %d actions\n", actions);
     for (int copy = 0; copy < 2; ++copy) {
         const auto after = Size(copies[copy]);
-        std::printf("copy %d: private %zu -> %zu KiB, windows %d -> %d\n", copy + 1, before[copy].first, after.first,
-                    before[copy].second, after.second);
+        std::printf("copy %d: private %zu -> %zu KiB, windows %ls-> %ls\n", copy + 1, before[copy].first,
+                    after.first, before[copy].second.c_str(), after.second.c_str());
         EXPECT_EQ(after.second, before[copy].second) << "nothing left open";
         EXPECT_LE(after.first, before[copy].first + 1024);
     }

@@ -56,11 +56,9 @@ public:
 
     // The registry below a root, e.g. path "Software\\Lumvale\\Wins".
     void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-        const bool readOnly = readOnlyRoots.erase(root) != 0;
         const RegKeyHandle key = RegCreateKey(root, path);
         RegSetValueEx(key, name, text);
         RegCloseKey(key);
-        if (readOnly) readOnlyRoots.insert(root);
     }
     std::optional<std::wstring> Value(RegRoot root, const std::wstring& path, const std::wstring& name) const {
         const auto key = registry_.find(Id(root, path));
@@ -177,10 +175,7 @@ public:
         }
     }
     void RegDeleteKey(RegRoot root, const std::wstring& path) override {
-        const std::wstring id = Id(root, path);
-        const auto below = registry_.lower_bound(id + L"\\");
-        const bool hasSubkeys = below != registry_.end() && below->first.rfind(id + L"\\", 0) == 0;
-        if (!readOnlyRoots.count(root) && !hasSubkeys && registry_.erase(id)) changed_ = true;
+        if (!readOnlyRoots.count(root) && registry_.erase(Id(root, path))) changed_ = true;
     }
     void RegFlushKey(RegKeyHandle) override {}
     void RegCloseKey(RegKeyHandle key) override { openKeys_.erase(key); }

@@ -95,7 +95,6 @@ TEST_F(Popup, NearEveryEdgeAndCornerItOpensWhollyOnTheWorkArea) {
             RECT inside{};
             EXPECT_TRUE(::IntersectRect(&inside, &box, &work) && ::EqualRect(&inside, &box)) << at.x << "," << at.y;
             EXPECT_FALSE(::PtInRect(&box, at)) << "the pointer stays free";
-            if (row == 1 && column == 1) EXPECT_TRUE(box.right == at.x - 8 && box.top == at.y + 8);
             if (row == 2 && column == 0) Screenshot(L"popup-corner");
             Click({column < 2 ? work.right - 20 : work.left + 20, (work.top + work.bottom) / 2});
             EXPECT_TRUE(Gone(popup));

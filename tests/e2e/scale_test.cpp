@@ -2,8 +2,6 @@
 // display, and every control's text fits it.
 #include "driver.h"
 
-#include <cwchar>
-
 namespace e2e {
 namespace {
 
@@ -45,13 +43,13 @@ TEST_F(Scale, EveryWindowGrowsWithTheDisplayAndNoTextIsCut) {
         SetDpi(dpi);
         Lumvale lumvale;
         const auto expectScaled = [&](HWND window, int width, int height, const wchar_t* name) {
-            const std::string what = std::string(name, name + std::wcslen(name)) + " at " + std::to_string(dpi);
-            ASSERT_NE(window, nullptr) << what;
+            SCOPED_TRACE(::testing::Message() << name << " at " << dpi);
+            ASSERT_NE(window, nullptr);
             RECT client{};
             ::GetClientRect(window, &client);
-            EXPECT_NEAR(client.right, width * dpi / 1440, 2) << what;
-            EXPECT_NEAR(client.bottom, height * dpi / 1440, 2) << what;
-            EXPECT_EQ(CutTexts(window, dpi), L"") << what;
+            EXPECT_NEAR(client.right, width * dpi / 1440, 2);
+            EXPECT_NEAR(client.bottom, height * dpi / 1440, 2);
+            EXPECT_EQ(CutTexts(window, dpi), L"");
             if (dpi == 144) Screenshot(name);
         };
         Notepad notepad;

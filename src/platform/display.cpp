@@ -1,17 +1,10 @@
 #include "platform/display.h"
 
+#include "platform/system_function.h"
 #include "platform/win32_handles.h"
 
 namespace lumvale {
 namespace {
-
-// A function of a system DLL, or null where the system lacks it.
-template <typename Function>
-Function Find(const wchar_t* module, const char* name) {
-    HMODULE loaded = ::GetModuleHandleW(module);
-    if (!loaded) loaded = ::LoadLibraryW(module);
-    return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(loaded, name))) : nullptr;
-}
 
 Dpi ScreenDpi() {
     WindowDc screen(nullptr);
@@ -23,7 +16,7 @@ Dpi ScreenDpi() {
 
 Dpi DpiAt(POINT point) {
     using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    const auto query = Find<GetDpiForMonitor>(L"shcore.dll", "GetDpiForMonitor");
+    const auto query = SystemFunction<GetDpiForMonitor>(L"shcore.dll", "GetDpiForMonitor");
     UINT x = 0, y = 0;
     constexpr int kEffectiveDpi = 0;
     if (query && query(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y) == S_OK && y > 0)
@@ -33,14 +26,14 @@ Dpi DpiAt(POINT point) {
 
 Dpi DpiOf(HWND window) {
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
-    const auto query = Find<GetDpiForWindow>(L"user32.dll", "GetDpiForWindow");
+    const auto query = SystemFunction<GetDpiForWindow>(L"user32.dll", "GetDpiForWindow");
     const UINT dpi = query ? query(window) : 0;
     return dpi > 0 ? Dpi{static_cast<int>(dpi)} : ScreenDpi();
 }
 
 SIZE OuterSize(SIZE client, DWORD style, DWORD exStyle, Dpi dpi) {
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    const auto adjust = Find<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
+    const auto adjust = SystemFunction<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
     RECT outer{0, 0, client.cx, client.cy};
     if (!adjust || !adjust(&outer, style, FALSE, exStyle, static_cast<UINT>(dpi.value)))
         ::AdjustWindowRectEx(&outer, style, FALSE, exStyle);

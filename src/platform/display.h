@@ -1,8 +1,7 @@
 #pragma once
 // The scale of the display a window is on. Where the system scales per
 // monitor (Windows 8.1 and later) a window takes its monitor's; elsewhere
-// every window has the screen's. The functions of later systems are looked
-// up at run time, so that the program still starts on Windows 2000.
+// every window has the screen's.
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 #pragma once
-// RAII owners for the Win32 handles the window code holds.
+// RAII owners for the Win32 handles the program holds.
 
 #include <windows.h>
 
@@ -57,10 +57,23 @@ struct MemoryDcTraits {
     static void close(pointer value) { ::DeleteDC(value); }
 };
 
+struct KernelObjectTraits {
+    using pointer = HANDLE;
+    static pointer invalid() { return nullptr; }
+    static void close(pointer value) { ::CloseHandle(value); }
+};
+struct RegKeyTraits {
+    using pointer = HKEY;
+    static pointer invalid() { return nullptr; }
+    static void close(pointer value) { ::RegCloseKey(value); }
+};
+
 using unique_gdi_object = unique_handle<GdiObjectTraits>;
 using unique_icon = unique_handle<IconTraits>;
 using unique_menu = unique_handle<MenuTraits>;
 using unique_memory_dc = unique_handle<MemoryDcTraits>;
+using unique_kernel_object = unique_handle<KernelObjectTraits>;  // events, threads
+using unique_reg_key = unique_handle<RegKeyTraits>;
 
 // A DC obtained with GetDC, released with ReleaseDC.
 class WindowDc {

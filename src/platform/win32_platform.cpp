@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/system_function.h"
 #include "platform/win32_handles.h"
 
 namespace lumvale {
@@ -29,14 +30,6 @@ std::wstring TextOfData(const std::vector<wchar_t>& data, DWORD bytes) {
     return std::wstring(data.begin(), end);
 }
 
-// GetLayeredWindowAttributes came with Windows XP: it is looked up at run
-// time, so that the program still starts on Windows 2000.
-using GetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
-void* FindGetLayeredWindowAttributes() {
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<void*>(::GetProcAddress(user32, "GetLayeredWindowAttributes")) : nullptr;
-}
-
 }  // namespace
 
 // Tells the user-interface thread that something below a key of
@@ -50,21 +43,17 @@ public:
         : path_(std::move(path)),
           stop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
           notified_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-        if (stop_ && notified_) thread_ = ::CreateThread(nullptr, 0, &RegistryWatch::Run, this, 0, nullptr);
+        if (stop_ && notified_) thread_.reset(::CreateThread(nullptr, 0, &RegistryWatch::Run, this, 0, nullptr));
     }
     RegistryWatch(const RegistryWatch&) = delete;
     RegistryWatch& operator=(const RegistryWatch&) = delete;
     ~RegistryWatch() {
-        if (thread_) {
-            ::SetEvent(stop_);
-            ::WaitForSingleObject(thread_, INFINITE);
-            ::CloseHandle(thread_);
-        }
-        if (stop_) ::CloseHandle(stop_);
-        if (notified_) ::CloseHandle(notified_);
+        if (!thread_) return;
+        ::SetEvent(stop_.get());
+        ::WaitForSingleObject(thread_.get(), INFINITE);
     }
 
-    bool TakeChange() { return thread_ == nullptr || ::InterlockedExchange(&changed_, 0) != 0; }
+    bool TakeChange() { return !thread_ || ::InterlockedExchange(&changed_, 0) != 0; }
 
 private:
     static DWORD WINAPI Run(void* self) {
@@ -75,46 +64,50 @@ private:
     void Watch() {
         const std::wstring parent = path_.substr(0, path_.find_last_of(L'\\'));
         const DWORD filter = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
-        HKEY key = nullptr;
+        unique_reg_key key;
         bool whole = false;
         for (;;) {
-            if (!whole) Open(parent, key, whole);
-            LONG armed = key ? ::RegNotifyChangeKeyValue(key, whole, filter, notified_, TRUE) : ERROR_INVALID_HANDLE;
+            if (!whole) whole = Open(parent, key);
+            const LONG armed = key ? ::RegNotifyChangeKeyValue(key.get(), whole, filter, notified_.get(), TRUE)
+                                   : ERROR_INVALID_HANDLE;
+            // The key went away under the watch: open it, or its parent, anew.
             if (armed == ERROR_KEY_DELETED) {
                 whole = false;
-                Open(parent, key, whole);
-                armed = key ? ::RegNotifyChangeKeyValue(key, whole, filter, notified_, TRUE) : ERROR_INVALID_HANDLE;
+                continue;
             }
             // Raised after arming: what changed before is read afresh, what
             // changes from now on wakes the wait.
             ::InterlockedExchange(&changed_, 1);
-            const HANDLE events[] = {stop_, notified_};
+            const HANDLE events[] = {stop_.get(), notified_.get()};
             const DWORD woke = armed == ERROR_SUCCESS ? ::WaitForMultipleObjects(2, events, FALSE, INFINITE)
-                                                      : ::WaitForSingleObject(stop_, 1000);
+                                                      : ::WaitForSingleObject(stop_.get(), 1000);
             if (woke == WAIT_OBJECT_0) break;
         }
-        if (key) ::RegCloseKey(key);
     }
 
-    // Opens the key itself if it exists, else its parent.
-    void Open(const std::wstring& parent, HKEY& key, bool& whole) {
-        if (key) ::RegCloseKey(key);
-        key = nullptr;
-        whole = ::RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_NOTIFY, &key) == ERROR_SUCCESS;
-        if (!whole && ::RegOpenKeyExW(HKEY_CURRENT_USER, parent.c_str(), 0, KEY_NOTIFY, &key) != ERROR_SUCCESS)
-            key = nullptr;
+    // Opens the key itself if it exists, else its parent; true for the key.
+    bool Open(const std::wstring& parent, unique_reg_key& key) {
+        key.reset();
         // Closing a watched key signals its event.
-        ::ResetEvent(notified_);
+        ::ResetEvent(notified_.get());
+        HKEY opened = nullptr;
+        const bool whole = ::RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_NOTIFY, &opened) == ERROR_SUCCESS;
+        if (!whole && ::RegOpenKeyExW(HKEY_CURRENT_USER, parent.c_str(), 0, KEY_NOTIFY, &opened) != ERROR_SUCCESS)
+            opened = nullptr;
+        key.reset(opened);
+        return whole;
     }
 
     const std::wstring path_;
-    HANDLE stop_;
-    HANDLE notified_;
-    HANDLE thread_ = nullptr;
+    unique_kernel_object stop_;
+    unique_kernel_object notified_;
+    unique_kernel_object thread_;
     volatile LONG changed_ = 1;
 };
 
-Win32Platform::Win32Platform() : getLayeredWindowAttributes_(FindGetLayeredWindowAttributes()) {}
+Win32Platform::Win32Platform()
+    : getLayeredWindowAttributes_(
+          SystemFunction<GetLayeredWindowAttributesFunction>(L"user32.dll", "GetLayeredWindowAttributes")) {}
 Win32Platform::~Win32Platform() = default;
 
 std::int16_t Win32Platform::GetAsyncKeyState(int virtualKey) { return ::GetAsyncKeyState(virtualKey); }
@@ -140,12 +133,11 @@ bool Win32Platform::SetLayeredWindowAttributes(Hwnd window, const LayeredAttribu
 }
 
 LayeredQuery Win32Platform::GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) {
-    const auto query = reinterpret_cast<GetLayeredWindowAttributesFunction>(getLayeredWindowAttributes_);
-    if (!query) return LayeredQuery::Unsupported;
+    if (!getLayeredWindowAttributes_) return LayeredQuery::Unsupported;
     COLORREF key = 0;
     BYTE alpha = 0;
     DWORD flags = 0;
-    if (!query(ToHwnd(window), &key, &alpha, &flags)) return LayeredQuery::Failed;
+    if (!getLayeredWindowAttributes_(ToHwnd(window), &key, &alpha, &flags)) return LayeredQuery::Failed;
     attributes = {key, alpha, flags};
     return LayeredQuery::Ok;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The seam's real implementation: each operation forwards to its Win32 call.
 
+#include <windows.h>
+
 #include <memory>
 
 #include "platform/platform.h"
@@ -58,7 +60,8 @@ public:
 private:
     class RegistryWatch;
     std::unique_ptr<RegistryWatch> watch_;
-    void* getLayeredWindowAttributes_;  // null before Windows XP
+    using GetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
+    GetLayeredWindowAttributesFunction getLayeredWindowAttributes_;  // null before Windows XP
 };
 
 }  // namespace lumvale

@@ -53,9 +53,10 @@ bool SetStartsWithWindows(Platform& platform, bool on, const std::wstring& comma
         SetStartupEntry(platform, machine, kStartupValueName, command);
         // What was written is read back: the outcome, not the calls' answers,
         // decides. A value in both keys would start two copies.
-        if (GetStartupEntry(platform, machine, kStartupValueName) == command)
+        const std::wstring written = GetStartupEntry(platform, machine, kStartupValueName);
+        if (written == command)
             DeleteStartupEntry(platform, user, kStartupValueName);
-        else if (GetStartupEntry(platform, machine, kStartupValueName).empty())
+        else if (written.empty())
             SetStartupEntry(platform, user, kStartupValueName, command);
     } else {
         DeleteStartupEntry(platform, machine, kStartupValueName);

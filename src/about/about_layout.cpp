@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/web_pages.h"
+#include "tray/web_pages.h"
 
 namespace lumvale {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "app/web_pages.h"
+#include "tray/web_pages.h"
 #include "platform/display.h"
 #include "res/resource.h"
 

@@ -29,6 +29,10 @@ int App::Main() {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
+    // A handler that was still running when the main window closed (a
+    // choice in the popup whose beep let the close in) has returned now:
+    // whatever it recorded for this run goes too.
+    store.DeleteSection(store_names::kTemp);
     return 0;
 }
 
@@ -43,14 +47,12 @@ void App::LoadSettings() {
 void App::ShowMe() {
     // Each popup starts from the design state of its controls.
     ClosePopup();
-    if (auto content = popupLogic.ShowMe()) PopupWindow::Open(popupLogic, glass, platform, *content, fMain.hwnd(), &fPopup);
+    if (auto content = popupLogic.ShowMe()) fPopup = PopupWindow::Open(popupLogic, glass, platform, *content, fMain.hwnd());
 }
 
 void App::ClosePopup() {
-    if (PopupWindow* open = fPopup) {
-        fPopup = nullptr;
-        open->Close();
-    }
+    // Let go first: closing dispatches messages, which may ask again.
+    if (const std::shared_ptr<PopupWindow> open = std::move(fPopup)) open->Close();
 }
 
 bool App::ShowSettings() {

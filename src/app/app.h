@@ -54,8 +54,8 @@ public:
     Poller poller{platform, store, settings, glass, windows};
     PopupLogic popupLogic{platform, store, settings, glass, windows};
     MainWindow fMain{*this};
-    // The open popup, if any; the window owns it.
-    PopupWindow* fPopup = nullptr;
+    // The open popup, if any.
+    std::shared_ptr<PopupWindow> fPopup;
     SettingsDialog fSettings{platform, store, settings, glass, [this] { ShowAbout(); }};
     AboutWindow fAbout{*this, platform, store, glass};
 };

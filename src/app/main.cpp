@@ -1,10 +1,11 @@
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/app.h"
+#include "platform/dll_search.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    ::InitCommonControls();
+    lumvale::RestrictDllSearch();
+    lumvale::LoadCommonControls();
     lumvale::App app;
     return app.Main();
 }

@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/app.h"
-#include "app/web_pages.h"
+#include "tray/web_pages.h"
 #include "res/resource.h"
 
 namespace lumvale {
@@ -75,13 +75,15 @@ void MainWindow::SystemTrayHandler(std::int16_t& /*action*/) {
     }
 }
 
+void MainWindow::TaskbarCreated() { app_.glass.ApplyTaskbarAlpha(); }
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             OnLoad();
             return 0;
         case WM_TIMER:
-            if (wParam == kPollTimer) app_.poller.Tick();
+            if (wParam == kPollTimer) app_.poller.Tick(ModalLoopScope::Depth());
             return 0;
         case WM_CLOSE:
             Unload();

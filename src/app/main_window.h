@@ -24,6 +24,7 @@ public:
     void Unload();
 
     void SystemTrayHandler(std::int16_t& action) override;
+    void TaskbarCreated() override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -10,29 +10,39 @@ namespace {
 constexpr unsigned kCombinations[] = {0, kAlt, kCtrl, kShift, kAlt | kCtrl, kAlt | kShift, kCtrl | kShift,
                                       kAlt | kCtrl | kShift};
 
-bool Pressed(Platform& platform, int virtualKey) { return platform.GetAsyncKeyState(virtualKey) != 0; }
-
-// Resets a flag when the scope ends, however it ends.
-class FlagScope {
+// Notes the loop depth of the running tick, and gives the outer one back
+// when the tick ends, however it ends.
+class TickScope {
 public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
+    TickScope(int& running, int depth) : running_(running), outer_(running) { running_ = depth; }
+    ~TickScope() { running_ = outer_; }
 
 private:
-    bool& flag_;
+    int& running_;
+    const int outer_;
 };
 
 // Every listed modifier is queried, in the order Alt, Ctrl, Shift; keys that
 // are not listed may be up or down.
-bool AllPressed(Platform& platform, unsigned modifiers) {
+bool AllPressed(KeyStates& keys, unsigned modifiers) {
     bool all = true;
-    if (modifiers & kAlt) all = Pressed(platform, kVkMenu) && all;
-    if (modifiers & kCtrl) all = Pressed(platform, kVkControl) && all;
-    if (modifiers & kShift) all = Pressed(platform, kVkShift) && all;
+    if (modifiers & kAlt) all = keys.Pressed(kVkMenu) && all;
+    if (modifiers & kCtrl) all = keys.Pressed(kVkControl) && all;
+    if (modifiers & kShift) all = keys.Pressed(kVkShift) && all;
     return all;
 }
 
 }  // namespace
+
+bool KeyStates::Pressed(int virtualKey) {
+    const std::int16_t state = platform_.GetAsyncKeyState(virtualKey);
+    std::uint32_t& queried = queriedOn_[static_cast<std::size_t>(virtualKey) & 0xFF];
+    const bool askedLately = queried != 0 && tick_ - queried <= 1;
+    queried = tick_;
+    const bool down = (state & 0x8000) != 0;
+    const bool pressedSince = (state & 1) != 0;
+    return down || (pressedSince && askedLately);
+}
 
 std::optional<unsigned> HotKeyModifiers(std::int16_t hotKeys) {
     if (hotKeys < 1 || hotKeys > 7) return std::nullopt;
@@ -44,21 +54,22 @@ std::optional<unsigned> PopupTriggerModifiers(std::int16_t popupKeys) {
     return kCombinations[popupKeys - 1];
 }
 
-bool IsMouseButtonDown(Platform& platform) {
-    const bool left = Pressed(platform, kVkLButton);
-    const bool right = Pressed(platform, kVkRButton);
+bool IsMouseButtonDown(KeyStates& keys) {
+    const bool left = keys.Pressed(kVkLButton);
+    const bool right = keys.Pressed(kVkRButton);
     return left || right;
 }
 
-bool IsPopupTrigger(Platform& platform, std::int16_t popupKeys) {
-    if (!Pressed(platform, kVkRButton)) return false;
+bool IsPopupTrigger(KeyStates& keys, std::int16_t popupKeys) {
+    if (!keys.Pressed(kVkRButton)) return false;
     const auto modifiers = PopupTriggerModifiers(popupKeys);
-    return modifiers && AllPressed(platform, *modifiers);
+    return modifiers && AllPressed(keys, *modifiers);
 }
 
-void Poller::Tick() {
-    if (inTick_) return;
-    FlagScope running(inTick_);
+void Poller::Tick(int loopDepth) {
+    if (tickLoop_ == loopDepth) return;
+    TickScope running(tickLoop_, loopDepth);
+    keys_.NextTick();
     if (closeAfterClick_) {
         closeAfterClick_ = false;
         if (popup_) popup_->ClosePopup();
@@ -71,19 +82,19 @@ void Poller::Tick() {
 void Poller::CheckPopupTrigger() {
     switch (popupTriggerState_) {
         case 0:
-            if (IsPopupTrigger(platform_, settings_.PopupKeys)) {
+            if (IsPopupTrigger(keys_, settings_.PopupKeys)) {
                 popupTriggerState_ = 1;
                 if (popup_) popup_->ShowMe();
             }
             break;
         case 1:
-            if (!IsMouseButtonDown(platform_)) popupTriggerState_ = 2;
+            if (!IsMouseButtonDown(keys_)) popupTriggerState_ = 2;
             break;
         case 2:
-            if (IsMouseButtonDown(platform_)) popupTriggerState_ = 3;
+            if (IsMouseButtonDown(keys_)) popupTriggerState_ = 3;
             break;
         default:
-            if (!IsMouseButtonDown(platform_)) {
+            if (!IsMouseButtonDown(keys_)) {
                 popupTriggerState_ = 0;
                 // The button-up of this click may still wait in the queue for
                 // a control of the popup (input is handled before timer
@@ -96,11 +107,11 @@ void Poller::CheckPopupTrigger() {
 
 void Poller::CheckHotKeys() {
     const auto modifiers = HotKeyModifiers(settings_.HotKeys);
-    if (!modifiers || !AllPressed(platform_, *modifiers)) return;
+    if (!modifiers || !AllPressed(keys_, *modifiers)) return;
     std::int16_t level = -1;
-    if (Pressed(platform_, kVkDigit0)) level = 0;
+    if (keys_.Pressed(kVkDigit0)) level = 0;
     for (std::int16_t digit = 1; digit <= 9; ++digit) {
-        if (Pressed(platform_, kVkDigit0 + digit)) {
+        if (keys_.Pressed(kVkDigit0 + digit)) {
             level = digit;
             break;
         }
@@ -110,7 +121,7 @@ void Poller::CheckHotKeys() {
     const Hwnd window = platform_.GetForegroundWindow();
     if (window == 0) return;
     // A window that did not take the change is not remembered with it.
-    if (!glass_.SetGlassLevel(window, level)) return;
+    if (glass_.SetGlassLevel(window, level) != AlphaChange::Made) return;
     const std::wstring identity = windows_.WindowIdentity(window);
     if (identity.empty()) return;
     const bool recordExists = !store_.ReadSetting(store_names::kWins, identity, L"").empty();
@@ -127,7 +138,7 @@ void Poller::ApplyRememberedAlpha() {
     if (window == settledWindow_ && !storeChanged) return;
     settledWindow_ = 0;
     const std::wstring key = DecimalText(window);
-    if (store_.ReadSetting(store_names::kTemp, key, L"").empty()) {
+    if (!refused_.count(window) && store_.ReadSetting(store_names::kTemp, key, L"").empty()) {
         const std::wstring identity = windows_.WindowIdentity(window);
         // An empty identity would name the section's unnamed default value.
         if (!identity.empty()) {
@@ -135,10 +146,15 @@ void Poller::ApplyRememberedAlpha() {
             // Values that are no opacity are treated as no record: nothing is
             // applied and nothing written. 9 would be level 10, which is opaque.
             if (value && *value > -2 && *value < kHighestGlassLevel) {
-                // A window that does not take its opacity now (it does not
-                // answer) gets it on a later tick.
-                if (*value >= 0 && !glass_.SetGlassLevel(window, static_cast<std::int16_t>(*value + 1))) return;
-                store_.WriteSetting(store_names::kTemp, key, DecimalText(*value));
+                const AlphaChange change = *value < 0 ? AlphaChange::Made
+                                                      : glass_.SetGlassLevel(window, static_cast<std::int16_t>(*value + 1));
+                // A window that does not answer now gets its opacity on a
+                // later tick; one that refuses it is not asked again.
+                if (change == AlphaChange::NoAnswer) return;
+                if (change == AlphaChange::Refused)
+                    refused_.insert(window);
+                else
+                    store_.WriteSetting(store_names::kTemp, key, DecimalText(*value));
             }
         }
     }

@@ -2,8 +2,10 @@
 // The 50 ms poll of the global key and button states: the popup trigger, the
 // digit hot-keys and the re-application of remembered opacities.
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 
 #include "store/settings.h"
 #include "glass/glass.h"
@@ -23,20 +25,44 @@ enum Modifier : unsigned { kAlt = 1, kCtrl = 2, kShift = 4 };
 std::optional<unsigned> HotKeyModifiers(std::int16_t hotKeys);
 std::optional<unsigned> PopupTriggerModifiers(std::int16_t popupKeys);
 
-bool IsMouseButtonDown(Platform& platform);
-bool IsPopupTrigger(Platform& platform, std::int16_t popupKeys);
+// The key and button states as the poller reads them, tick by tick. A key
+// counts as pressed when it is down now, or when it was pressed since its
+// previous query and that query was made on this tick or the one before. The
+// system's "pressed since the previous query" alone can be minutes old for a
+// key the poller only now and then asks about (a digit is asked about only
+// while its modifiers are held): a digit typed into an editor must not count
+// when Ctrl + Shift are pressed much later to switch the input method.
+class KeyStates {
+public:
+    explicit KeyStates(Platform& platform) : platform_(platform) {}
+
+    // Starts the next tick.
+    void NextTick() { ++tick_; }
+    bool Pressed(int virtualKey);
+
+private:
+    Platform& platform_;
+    std::uint32_t tick_ = 1;
+    std::array<std::uint32_t, 256> queriedOn_{};  // the tick of each key's last query; 0: never
+};
+
+bool IsMouseButtonDown(KeyStates& keys);
+bool IsPopupTrigger(KeyStates& keys, std::int16_t popupKeys);
 
 class Poller {
 public:
     Poller(Platform& platform, SettingsStore& store, const Settings& settings, Glass& glass,
            WindowInfo& windows)
-        : platform_(platform), store_(store), settings_(settings), glass_(glass), windows_(windows) {}
+        : platform_(platform), keys_(platform), store_(store), settings_(settings), glass_(glass), windows_(windows) {}
 
     void SetPopup(PopupControl* popup) { popup_ = popup; }
 
-    // One timer tick. A tick that arrives while another is still running
-    // (the beep and un-layering dispatch messages) is skipped.
-    void Tick();
+    // One timer tick, dispatched by a message loop `loopDepth` modal loops
+    // deep. A tick that arrives while another runs in the same loop (the
+    // beep and un-layering dispatch messages) is skipped; one of a modal
+    // loop opened meanwhile (a dialog that opened inside the other tick)
+    // runs, so that the keys work while that window is open.
+    void Tick(int loopDepth = 0);
 
     void CheckPopupTrigger();
     void CheckHotKeys();
@@ -46,17 +72,21 @@ public:
 
 private:
     Platform& platform_;
+    KeyStates keys_;
     SettingsStore& store_;
     const Settings& settings_;
     Glass& glass_;
     WindowInfo& windows_;
     PopupControl* popup_ = nullptr;
     std::int16_t popupTriggerState_ = 0;
-    bool inTick_ = false;
+    int tickLoop_ = -1;  // the loop depth of the running tick; -1: none
     bool closeAfterClick_ = false;
     // The window in front whose records were read and acted on; 0 when the
     // next tick must look again.
     Hwnd settledWindow_ = 0;
+    // Windows that refused their remembered opacity although they answered:
+    // it is tried once per window and run.
+    std::set<Hwnd> refused_;
 };
 
 }  // namespace lumvale

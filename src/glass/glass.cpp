@@ -5,10 +5,30 @@
 namespace lumvale {
 namespace {
 
-// The mark's bits: alpha in 0-7, the attribute flags in 8-9.
+// The mark's bits: the program's alpha in 0-7 and attribute flags in 8-9;
+// what Lumvale left: its alpha in 13-20, its flags in 21-22. Marks of earlier
+// versions end at bit 12.
 constexpr std::uintptr_t kMarkKnown = 1u << 10;
 constexpr std::uintptr_t kMarkLayered = 1u << 11;
 constexpr std::uintptr_t kMarkPresent = 1u << 12;
+constexpr int kLeftShift = 13;
+constexpr std::uintptr_t kLeftPresent = 1u << 23;
+constexpr std::uintptr_t kMarkBits = (1u << 24) - 1;
+
+std::uintptr_t EncodeAttributes(const LayeredAttributes& attributes) {
+    return attributes.alpha | ((attributes.flags & 3u) << 8);
+}
+LayeredAttributes DecodeAttributes(std::uintptr_t bits) {
+    LayeredAttributes attributes;
+    attributes.alpha = static_cast<std::uint8_t>(bits & 0xFF);
+    attributes.flags = static_cast<std::uint32_t>((bits >> 8) & 3u);
+    return attributes;
+}
+
+// Equal in what shows: the flags, and the alpha where the flags use it.
+bool SameLook(const LayeredAttributes& a, const LayeredAttributes& b) {
+    return (a.flags & 3u) == (b.flags & 3u) && ((a.flags & kLwaAlpha) == 0 || a.alpha == b.alpha);
+}
 
 }  // namespace
 
@@ -18,19 +38,20 @@ std::int16_t AlphaForGlassLevel(std::int16_t level) {
 }
 
 std::uintptr_t EncodeMark(const GlassMark& mark) {
-    std::uintptr_t value = kMarkPresent | mark.attributes.alpha | ((mark.attributes.flags & 3u) << 8);
+    std::uintptr_t value = kMarkPresent | EncodeAttributes(mark.attributes);
     if (mark.layered) value |= kMarkLayered;
     if (mark.known) value |= kMarkKnown;
+    if (mark.left) value |= kLeftPresent | EncodeAttributes(*mark.left) << kLeftShift;
     return value;
 }
 
 std::optional<GlassMark> DecodeMark(std::uintptr_t value) {
-    if ((value & ~std::uintptr_t{0x1FFF}) != 0 || (value & kMarkPresent) == 0) return std::nullopt;
+    if ((value & ~kMarkBits) != 0 || (value & kMarkPresent) == 0) return std::nullopt;
     GlassMark mark;
     mark.layered = (value & kMarkLayered) != 0;
     mark.known = (value & kMarkKnown) != 0;
-    mark.attributes.alpha = static_cast<std::uint8_t>(value & 0xFF);
-    mark.attributes.flags = static_cast<std::uint32_t>((value >> 8) & 3u);
+    mark.attributes = DecodeAttributes(value);
+    if (value & kLeftPresent) mark.left = DecodeAttributes(value >> kLeftShift);
     return mark;
 }
 
@@ -44,9 +65,7 @@ void Glass::SetLayeredStyle(Hwnd window, bool on) {
     platform_.SetWindowLongExStyle(window, style);
 }
 
-void Glass::RedrawScreen() {
-    platform_.RedrawWindowScreen(platform_.GetScreenWidth(), platform_.GetScreenHeight());
-}
+void Glass::RedrawScreen() { platform_.RedrawWindowScreen(platform_.GetVirtualScreen()); }
 
 bool Glass::Answers(Hwnd window) { return platform_.SendMessageTimeout(window, kAnswerTimeoutMs); }
 
@@ -68,25 +87,30 @@ Glass::Drawing Glass::Inspect(Hwnd window, LayeredAttributes& current) {
     return Drawing::Unknown;
 }
 
-bool Glass::Accepts(Hwnd window) {
-    LayeredAttributes current;
-    return Answers(window) && Inspect(window, current) != Drawing::PerPixel;
+std::optional<GlassMark> Glass::CurrentMark(Hwnd window, Drawing drawing, const LayeredAttributes& current) {
+    std::optional<GlassMark> mark = DecodeMark(platform_.GetProp(window, kMarkProperty));
+    if (!mark) return mark;
+    // Lumvale leaves a window it marked layered, with the attributes noted;
+    // where the window no longer shows them, its program changed it since
+    // (faded itself in and dropped its layering, say), and what the mark
+    // says the program had set is no longer true.
+    const bool asLeft = drawing != Drawing::Plain &&
+                        (drawing != Drawing::Known || !mark->left || SameLook(current, *mark->left));
+    if (asLeft) return mark;
+    platform_.RemoveProp(window, kMarkProperty);
+    return std::nullopt;
 }
 
-bool Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha) {
-    if (alpha < 0 || alpha > kOpaqueAlpha) return false;
+AlphaChange Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha) {
+    if (alpha < 0 || alpha > kOpaqueAlpha) return AlphaChange::Refused;
     // Changing another thread's window waits for that thread.
-    if (!Answers(window)) return false;
+    if (!Answers(window)) return AlphaChange::NoAnswer;
     LayeredAttributes current;
     const Drawing drawing = Inspect(window, current);
-    if (drawing == Drawing::PerPixel) return false;
-    if (alpha == kOpaqueAlpha) return MakeOpaque(window, drawing, current);
+    if (drawing == Drawing::PerPixel) return AlphaChange::Refused;
+    std::optional<GlassMark> mark = CurrentMark(window, drawing, current);
+    if (alpha == kOpaqueAlpha) return MakeOpaque(window, drawing, current, mark);
 
-    const bool marked = DecodeMark(platform_.GetProp(window, kMarkProperty)).has_value();
-    if (!marked) {
-        const GlassMark mark{drawing != Drawing::Plain, drawing == Drawing::Known, current};
-        platform_.SetProp(window, kMarkProperty, EncodeMark(mark));
-    }
     // A colour key is the window's shape: it stays.
     LayeredAttributes wanted;
     wanted.alpha = static_cast<std::uint8_t>(alpha);
@@ -96,35 +120,40 @@ bool Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha) {
         wanted.flags |= kLwaColorKey;
     }
     if (drawing == Drawing::Plain) SetLayeredStyle(window, true);
-    if (platform_.SetLayeredWindowAttributes(window, wanted)) return true;
-    // A layered window without attributes is never drawn: take back what
-    // this call added.
-    if (drawing == Drawing::Plain) {
-        SetLayeredStyle(window, false);
-        if (!marked) platform_.RemoveProp(window, kMarkProperty);
+    if (!platform_.SetLayeredWindowAttributes(window, wanted)) {
+        // A layered window without attributes is never drawn: the style that
+        // this call added goes again.
+        if (drawing == Drawing::Plain) SetLayeredStyle(window, false);
+        return AlphaChange::Refused;
     }
-    return false;
+    if (!mark) mark = GlassMark{drawing != Drawing::Plain, drawing == Drawing::Known, current, std::nullopt};
+    mark->left = wanted;
+    platform_.SetProp(window, kMarkProperty, EncodeMark(*mark));
+    return AlphaChange::Made;
 }
 
-bool Glass::MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current) {
-    if (drawing == Drawing::Plain) return true;
-    const std::optional<GlassMark> mark = DecodeMark(platform_.GetProp(window, kMarkProperty));
+AlphaChange Glass::MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current,
+                              std::optional<GlassMark>& mark) {
+    if (drawing == Drawing::Plain) return AlphaChange::Made;
     if (mark && mark->layered && mark->known) {
         // The program's own alpha and flags, with the key the window kept.
         // The mark stays, so that "opaque" again (a hot-key repeats while
         // held) gives the same.
         LayeredAttributes own = mark->attributes;
         own.key = current.key;
-        return platform_.SetLayeredWindowAttributes(window, own);
+        if (!platform_.SetLayeredWindowAttributes(window, own)) return AlphaChange::Refused;
+        mark->left = own;
+        platform_.SetProp(window, kMarkProperty, EncodeMark(*mark));
+        return AlphaChange::Made;
     }
     if (mark) {
         platform_.RemoveProp(window, kMarkProperty);
     } else if (drawing == Drawing::Known && (current.flags & kLwaColorKey)) {
         // Keyed by its program, and nothing of Lumvale's on it.
-        return true;
+        return AlphaChange::Made;
     }
     RemoveLayering(window);
-    return true;
+    return AlphaChange::Made;
 }
 
 void Glass::RemoveLayering(Hwnd window) {
@@ -134,12 +163,12 @@ void Glass::RemoveLayering(Hwnd window) {
     platform_.ProcessPendingMessages();
 }
 
-bool Glass::SetGlassLevel(Hwnd window, std::int16_t level) {
-    if (level > kHighestGlassLevel) return false;
-    const bool changed = SetWindowAlpha(window, AlphaForGlassLevel(level));
-    if (changed) BeepFeedback();
+AlphaChange Glass::SetGlassLevel(Hwnd window, std::int16_t level) {
+    if (level > kHighestGlassLevel) return AlphaChange::Refused;
+    const AlphaChange change = SetWindowAlpha(window, AlphaForGlassLevel(level));
+    if (change == AlphaChange::Made) BeepFeedback();
     ClosePopup();
-    return changed;
+    return change;
 }
 
 Hwnd Glass::FindTaskbar() { return platform_.FindWindow(L"Shell_TrayWnd", L""); }

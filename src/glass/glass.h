@@ -34,17 +34,26 @@ constexpr unsigned kAnswerTimeoutMs = 200;
 // Alpha of a glass level: 105 + 15 × level from level 1, opaque below.
 std::int16_t AlphaForGlassLevel(std::int16_t level);
 
-// What a window's program had set before Lumvale first changed it.
+// What a window's program had set before Lumvale first changed it, and the
+// attributes Lumvale left on it. A window found in another state than Lumvale
+// left it in was changed by its program since: its mark is stale.
 struct GlassMark {
     bool layered = false;
     bool known = false;  // its attributes could be read (Windows XP and later)
     LayeredAttributes attributes;  // flags and alpha; the colour key stays on the window
+    std::optional<LayeredAttributes> left;  // alpha and flags; none in marks of earlier versions
 };
 // The mark as the value of a window property, and back; a value that is no
 // mark gives nothing.
 std::uintptr_t EncodeMark(const GlassMark& mark);
 std::optional<GlassMark> DecodeMark(std::uintptr_t value);
 inline constexpr wchar_t kMarkProperty[] = L"Lumvale.Glass";
+
+// What became of an opacity change: made; refused before anything changed,
+// since the window's thread does not answer (a later try may succeed); or
+// refused by the window itself (its program draws it per pixel, the system
+// would not set its attributes, or the value is no alpha).
+enum class AlphaChange { Made, NoAnswer, Refused };
 
 class Glass {
 public:
@@ -57,25 +66,22 @@ public:
 
     bool IsLayered(Hwnd window);
     void SetLayeredStyle(Hwnd window, bool on);
+    // Repaints every window on every monitor.
     void RedrawScreen();
 
     // True when the window's thread answers within the time-out.
     bool Answers(Hwnd window);
-    // True when an opacity may be given to the window: it answers and its
-    // program does not draw it with per-pixel alpha.
-    bool Accepts(Hwnd window);
 
     // 255 makes the window opaque: what its program had set comes back, and
     // the layered style goes where Lumvale added it. 0-254 give it that
-    // alpha, with the colour key it has. Returns false, having changed
-    // nothing, for other values and for a window that does not answer or
-    // that its program draws with per-pixel alpha.
-    bool SetWindowAlpha(Hwnd window, std::int16_t alpha);
+    // alpha, with the colour key it has. A change that is not made leaves
+    // the window as it was.
+    AlphaChange SetWindowAlpha(Hwnd window, std::int16_t alpha);
 
     // A change the user made: alpha of the level, then the beep if the
     // alpha was set; the popup closes either way. Levels above 10 are
-    // refused before anything changes. Returns whether the alpha was set.
-    bool SetGlassLevel(Hwnd window, std::int16_t level);
+    // refused before anything changes.
+    AlphaChange SetGlassLevel(Hwnd window, std::int16_t level);
 
     Hwnd FindTaskbar();
     void BeepFeedback();
@@ -86,7 +92,10 @@ private:
     // be read, or (before Windows XP) cannot; or with per-pixel alpha.
     enum class Drawing { Plain, Known, Unknown, PerPixel };
     Drawing Inspect(Hwnd window, LayeredAttributes& current);
-    bool MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current);
+    // The window's mark, unless its program changed the window since.
+    std::optional<GlassMark> CurrentMark(Hwnd window, Drawing drawing, const LayeredAttributes& current);
+    AlphaChange MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current,
+                           std::optional<GlassMark>& mark);
     void RemoveLayering(Hwnd window);
 
     Platform& platform_;

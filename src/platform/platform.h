@@ -57,6 +57,10 @@ struct Rect {
 };
 
 enum class RegRoot { CurrentUser, LocalMachine };
+// The registry view a key is opened in: the process's own, or the 64-bit one
+// (KEY_WOW64_64KEY), in which a 32-bit program on 64-bit Windows sees the
+// machine's keys as 64-bit programs do instead of their 32-bit copies.
+enum class RegView { Own, Native64 };
 
 // Result codes of RegQueryValueEx that the logic distinguishes.
 enum class RegQueryResult { Ok, NotFound, MoreData };
@@ -116,11 +120,11 @@ public:
     virtual std::uintptr_t GetProp(Hwnd window, const wchar_t* name) = 0;
     virtual void SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) = 0;
     virtual void RemoveProp(Hwnd window, const wchar_t* name) = 0;
-    // RedrawWindow(NULL, rect (0,0)-(width,height), NULL,
+    // RedrawWindow(NULL, area, NULL,
     // RDW_INVALIDATE | RDW_NOINTERNALPAINT | RDW_ALLCHILDREN).
-    virtual void RedrawWindowScreen(int width, int height) = 0;
-    virtual int GetScreenWidth() = 0;   // GetSystemMetrics(SM_CXSCREEN)
-    virtual int GetScreenHeight() = 0;  // GetSystemMetrics(SM_CYSCREEN)
+    virtual void RedrawWindowScreen(const Rect& area) = 0;
+    // The rectangle around every monitor (SM_XVIRTUALSCREEN and its kin).
+    virtual Rect GetVirtualScreen() = 0;
     virtual Hwnd FindWindow(const std::wstring& className, const std::wstring& title) = 0;
     virtual Hwnd GetParent(Hwnd window) = 0;
     // GetClassName / GetWindowText into a buffer of `bufferChars` characters
@@ -129,8 +133,9 @@ public:
     virtual std::wstring GetWindowText(Hwnd window, int bufferChars) = 0;
     // Returns the thread id, 0 on failure; writes the process id.
     virtual std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) = 0;
-    // SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE).
-    virtual void SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) = 0;
+    // SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    // false when it failed.
+    virtual bool SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) = 0;
     // Dispatches the thread's pending messages and returns (DoEvents).
     virtual void ProcessPendingMessages() = 0;
 
@@ -145,8 +150,8 @@ public:
 
     // Registry. Keys are returned open and must be closed with RegCloseKey;
     // 0 means the call failed.
-    virtual RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path) = 0;
-    virtual RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path) = 0;
+    virtual RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path, RegView view) = 0;
+    virtual RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path, RegView view) = 0;
     // Reads a text value (REG_SZ or REG_EXPAND_SZ) into `text`, up to its
     // first NUL. With `bufferBytes` > 0 the caller's buffer holds that many
     // bytes: a longer value gives MoreData and `text` holds what fits in the
@@ -175,6 +180,9 @@ public:
 
     // GetVersionEx; 0 when the query fails.
     virtual std::uint32_t GetVersionMajor() = 0;
+    // IsWow64Process: a 32-bit program on 64-bit Windows; false where the
+    // system cannot tell (it has no 64-bit edition then).
+    virtual bool IsWow64Process() = 0;
 };
 
 }  // namespace lumvale

@@ -16,6 +16,9 @@ namespace {
 HKEY RootKey(RegRoot root) { return root == RegRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 HKEY ToHkey(RegKeyHandle key) { return reinterpret_cast<HKEY>(key); }
 HANDLE ToHandle(SnapshotHandle snapshot) { return reinterpret_cast<HANDLE>(snapshot); }
+// Windows 2000 does not know the view flags: the logic asks for a view only
+// where the system is 64-bit.
+REGSAM ViewAccess(RegView view) { return view == RegView::Native64 ? KEY_WOW64_64KEY : 0; }
 
 void CopyEntry(const PROCESSENTRY32W& source, ProcessEntry& entry) {
     entry.processId = source.th32ProcessID;
@@ -161,13 +164,15 @@ void Win32Platform::SetProp(Hwnd window, const wchar_t* name, std::uintptr_t val
 
 void Win32Platform::RemoveProp(Hwnd window, const wchar_t* name) { ::RemovePropW(ToHwnd(window), name); }
 
-void Win32Platform::RedrawWindowScreen(int width, int height) {
-    RECT rect{0, 0, width, height};
+void Win32Platform::RedrawWindowScreen(const Rect& area) {
+    RECT rect{area.left, area.top, area.right, area.bottom};
     ::RedrawWindow(nullptr, &rect, nullptr, RDW_INVALIDATE | RDW_NOINTERNALPAINT | RDW_ALLCHILDREN);
 }
 
-int Win32Platform::GetScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
-int Win32Platform::GetScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+Rect Win32Platform::GetVirtualScreen() {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
 
 Hwnd Win32Platform::FindWindow(const std::wstring& className, const std::wstring& title) {
     return FromHwnd(::FindWindowW(className.c_str(), title.c_str()));
@@ -196,8 +201,8 @@ std::uint32_t Win32Platform::GetWindowThreadProcessId(Hwnd window, std::uint32_t
     return thread;
 }
 
-void Win32Platform::SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) {
-    ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+bool Win32Platform::SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) {
+    return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE) != FALSE;
 }
 
 void Win32Platform::ProcessPendingMessages() {
@@ -240,16 +245,17 @@ void Win32Platform::CloseHandle(SnapshotHandle snapshot) { ::CloseHandle(ToHandl
 
 void Win32Platform::Beep(std::uint32_t frequency, std::uint32_t durationMs) { ::Beep(frequency, durationMs); }
 
-RegKeyHandle Win32Platform::RegOpenKey(RegRoot root, const std::wstring& path) {
+RegKeyHandle Win32Platform::RegOpenKey(RegRoot root, const std::wstring& path, RegView view) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), path.c_str(), 0, MAXIMUM_ALLOWED, &key) != ERROR_SUCCESS) return 0;
+    if (::RegOpenKeyExW(RootKey(root), path.c_str(), 0, MAXIMUM_ALLOWED | ViewAccess(view), &key) != ERROR_SUCCESS)
+        return 0;
     return reinterpret_cast<RegKeyHandle>(key);
 }
 
-RegKeyHandle Win32Platform::RegCreateKey(RegRoot root, const std::wstring& path) {
+RegKeyHandle Win32Platform::RegCreateKey(RegRoot root, const std::wstring& path, RegView view) {
     HKEY key = nullptr;
     if (::RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                          KEY_READ | KEY_WRITE | ViewAccess(view), nullptr, &key, nullptr) != ERROR_SUCCESS)
         return 0;
     return reinterpret_cast<RegKeyHandle>(key);
 }
@@ -317,6 +323,13 @@ std::uint32_t Win32Platform::GetVersionMajor() {
     info.dwOSVersionInfoSize = sizeof(info);
     ::GetVersionExW(&info);
     return info.dwMajorVersion;
+}
+
+bool Win32Platform::IsWow64Process() {
+    using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, BOOL*);
+    const auto query = SystemFunction<IsWow64ProcessFunction>(L"kernel32.dll", "IsWow64Process");
+    BOOL wow64 = FALSE;
+    return query && query(::GetCurrentProcess(), &wow64) && wow64;
 }
 
 }  // namespace lumvale

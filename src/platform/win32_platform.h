@@ -27,23 +27,22 @@ public:
     std::uintptr_t GetProp(Hwnd window, const wchar_t* name) override;
     void SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) override;
     void RemoveProp(Hwnd window, const wchar_t* name) override;
-    void RedrawWindowScreen(int width, int height) override;
-    int GetScreenWidth() override;
-    int GetScreenHeight() override;
+    void RedrawWindowScreen(const Rect& area) override;
+    Rect GetVirtualScreen() override;
     Hwnd FindWindow(const std::wstring& className, const std::wstring& title) override;
     Hwnd GetParent(Hwnd window) override;
     std::wstring GetClassName(Hwnd window, int bufferChars) override;
     std::wstring GetWindowText(Hwnd window, int bufferChars) override;
     std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
-    void SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) override;
+    bool SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) override;
     void ProcessPendingMessages() override;
     SnapshotHandle CreateToolhelp32Snapshot() override;
     bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) override;
     bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) override;
     void CloseHandle(SnapshotHandle snapshot) override;
     void Beep(std::uint32_t frequency, std::uint32_t durationMs) override;
-    RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path) override;
-    RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path) override;
+    RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path, RegView view) override;
+    RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path, RegView view) override;
     RegQueryResult RegQueryValueEx(RegKeyHandle key, const std::wstring& name, std::wstring& text,
                                    std::uint32_t bufferBytes) override;
     void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override;
@@ -56,6 +55,7 @@ public:
     void ShellExecute(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
                       const std::wstring& directory, int showCommand) override;
     std::uint32_t GetVersionMajor() override;
+    bool IsWow64Process() override;
 
 private:
     class RegistryWatch;

@@ -63,7 +63,17 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam
     return self->HandleMessage(message, wParam, lParam);
 }
 
+namespace {
+// The nesting of the one user-interface thread's message loops.
+int modalLoopDepth = 0;
+}  // namespace
+
+ModalLoopScope::ModalLoopScope() { ++modalLoopDepth; }
+ModalLoopScope::~ModalLoopScope() { --modalLoopDepth; }
+int ModalLoopScope::Depth() { return modalLoopDepth; }
+
 void RunModalLoop(HWND window, HWND owner) {
+    const ModalLoopScope modal;
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
     MSG message;

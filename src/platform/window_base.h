@@ -41,4 +41,17 @@ private:
 // process is quitting (the quit message is posted again for the outer loop).
 void RunModalLoop(HWND window, HWND owner);
 
+// Counts the modal loops (the program's own, menus, message boxes) that run
+// on the user-interface thread inside its main message loop, so that a
+// handler can tell a message of a loop opened while it was running from one
+// that arrived in its own loop.
+class ModalLoopScope {
+public:
+    ModalLoopScope();
+    ~ModalLoopScope();
+    ModalLoopScope(const ModalLoopScope&) = delete;
+    ModalLoopScope& operator=(const ModalLoopScope&) = delete;
+    static int Depth();
+};
+
 }  // namespace lumvale

@@ -55,43 +55,40 @@ std::optional<PopupContent> PopupLogic::ShowMe() {
     return content;
 }
 
-void PopupLogic::SaveChoice(const PopupChoice& choice) {
+void PopupLogic::SaveChoice(Hwnd target, const std::wstring& targetKey, const PopupChoice& choice) {
     const std::wstring index = DecimalText(choice.listIndex);
     // A window whose program cannot be named is not remembered: the record
     // would be the section's unnamed default value.
-    const std::wstring identity = windows_.WindowIdentity(target_);
+    const std::wstring identity = windows_.WindowIdentity(target);
     if (!identity.empty()) {
         if (choice.always)
             store_.WriteSetting(store_names::kWins, identity, index);
         else
             store_.DeleteValue(store_names::kWins, identity);
     }
-    store_.WriteSetting(store_names::kTemp, targetKey_, index);
+    store_.WriteSetting(store_names::kTemp, targetKey, index);
     if (choice.top)
-        store_.WriteSetting(store_names::kTemp, targetKey_ + kTopSuffix, L"1");
+        store_.WriteSetting(store_names::kTemp, targetKey + kTopSuffix, L"1");
     else
-        store_.DeleteValue(store_names::kTemp, targetKey_ + kTopSuffix);
+        store_.DeleteValue(store_names::kTemp, targetKey + kTopSuffix);
 }
 
+// The handlers hold on to the target they were given: the calls that wait
+// for it or beep dispatch messages, and a new popup may open meanwhile.
 void PopupLogic::ListChoice(const PopupChoice& choice) {
-    // Nothing is stored for a target that would not take the opacity.
-    if (!glass_.Accepts(target_)) {
-        glass_.ClosePopup();
-        return;
-    }
-    SaveChoice(choice);
     const Hwnd target = target_;
-    glass_.SetGlassLevel(target, static_cast<std::int16_t>(choice.listIndex + 1));
+    const std::wstring targetKey = targetKey_;
+    if (glass_.SetGlassLevel(target, static_cast<std::int16_t>(choice.listIndex + 1)) == AlphaChange::Made)
+        SaveChoice(target, targetKey, choice);
 }
 
 void PopupLogic::TopClicked(const PopupChoice& choice) {
+    const Hwnd target = target_;
+    const std::wstring targetKey = targetKey_;
     // Moving another thread's window waits for that thread.
-    if (!glass_.Answers(target_)) return;
-    if (choice.top)
-        MakeTopmost(platform_, target_);
-    else
-        MakeNotTopmost(platform_, target_);
-    SaveChoice(choice);
+    if (!glass_.Answers(target)) return;
+    if (choice.top ? MakeTopmost(platform_, target) : MakeNotTopmost(platform_, target))
+        SaveChoice(target, targetKey, choice);
 }
 
 void PopupLogic::NoGlass(PopupChoice choice) {
@@ -99,10 +96,12 @@ void PopupLogic::NoGlass(PopupChoice choice) {
     ListChoice(choice);
 }
 
-void PopupLogic::MakeTopmost(Platform& platform, Hwnd window) { platform.SetWindowPosZOrder(window, kHwndTopmost); }
+bool PopupLogic::MakeTopmost(Platform& platform, Hwnd window) {
+    return platform.SetWindowPosZOrder(window, kHwndTopmost);
+}
 
-void PopupLogic::MakeNotTopmost(Platform& platform, Hwnd window) {
-    platform.SetWindowPosZOrder(window, kHwndNotTopmost);
+bool PopupLogic::MakeNotTopmost(Platform& platform, Hwnd window) {
+    return platform.SetWindowPosZOrder(window, kHwndNotTopmost);
 }
 
 }  // namespace lumvale

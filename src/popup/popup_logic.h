@@ -56,25 +56,27 @@ public:
     // nothing when there is no foreground window (the popup then closes).
     std::optional<PopupContent> ShowMe();
 
-    // Handlers, on the target of the last ShowMe.
-    void SaveChoice(const PopupChoice& choice);
-    // Saves, then sets the glass level of the choice, which also closes the
-    // popup: the caller must not touch its controls afterwards. A target
-    // that would not take an opacity keeps its records; the popup closes.
+    // Handlers, on the target of the last ShowMe. Each saves the choice
+    // only once what it asks of the target is done.
+    void AlwaysClicked(const PopupChoice& choice) { SaveChoice(target_, targetKey_, choice); }
+    // Sets the glass level of the choice, which also closes the popup (the
+    // caller must not touch its controls afterwards), and saves the choice
+    // where the target took it.
     void ListChoice(const PopupChoice& choice);
     // Nothing happens for a target that does not answer.
     void TopClicked(const PopupChoice& choice);
-    void AlwaysClicked(const PopupChoice& choice) { SaveChoice(choice); }
     // Clears the choice and makes the target opaque.
     void NoGlass(PopupChoice choice);
 
     Hwnd target() const { return target_; }
 
-    // MakeTopmost and MakeNotTopmost.
-    static void MakeTopmost(Platform& platform, Hwnd window);
-    static void MakeNotTopmost(Platform& platform, Hwnd window);
+    // MakeTopmost and MakeNotTopmost; false when the window was not moved.
+    static bool MakeTopmost(Platform& platform, Hwnd window);
+    static bool MakeNotTopmost(Platform& platform, Hwnd window);
 
 private:
+    void SaveChoice(Hwnd target, const std::wstring& targetKey, const PopupChoice& choice);
+
     Platform& platform_;
     SettingsStore& store_;
     const Settings& settings_;

@@ -7,6 +7,11 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"LumvalePopup";
 
+// The controls' notifications are posted on to the window as this message,
+// so that a choice is acted on from the message loop: never from inside the
+// list's or a button's own code, which a closing popup would destroy.
+constexpr UINT kChoiceMessage = WM_APP + 1;
+
 // Control ids; 1 and 2 are left out, the dialog keys would send them.
 enum : int { kIdExe = 101, kIdList, kIdNoGlass, kIdTop, kIdAlways, kIdClass, kIdFrame0, kIdFrame1, kIdFrame2,
              kIdDummy0, kIdDummy1 };
@@ -37,26 +42,12 @@ HWND CreateControl(const wchar_t* className, const wchar_t* text, DWORD style, D
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
 }
 
-// Counts the handlers running on the stack of one popup.
-class HandlerScope {
-public:
-    explicit HandlerScope(int& depth) : depth_(depth) { ++depth_; }
-    ~HandlerScope() { --depth_; }
-
-private:
-    int& depth_;
-};
-
 }  // namespace
 
-PopupWindow* PopupWindow::Open(PopupLogic& logic, Glass& glass, Platform& platform, const PopupContent& content,
-                               HWND owner, PopupWindow** slot) {
-    auto* popup = new PopupWindow(logic, glass, platform, slot);
-    if (!popup->Create(owner)) {
-        delete popup;
-        return nullptr;
-    }
-    *slot = popup;
+std::shared_ptr<PopupWindow> PopupWindow::Open(PopupLogic& logic, Glass& glass, Platform& platform,
+                                               const PopupContent& content, HWND owner) {
+    std::shared_ptr<PopupWindow> popup(new PopupWindow(logic, glass, platform));
+    if (!popup->Create(owner)) return nullptr;
     popup->filling_ = true;
     popup->Fill(content);
     popup->PlaceNearCursor();
@@ -168,13 +159,7 @@ void PopupWindow::ShowActivated() {
 }
 
 void PopupWindow::Close() {
-    if (!exists()) return;
-    if (handlerDepth_ > 0) {
-        ::ShowWindow(hwnd(), SW_HIDE);
-        closePending_ = true;
-        return;
-    }
-    ::DestroyWindow(hwnd());
+    if (exists()) ::DestroyWindow(hwnd());
 }
 
 bool PopupWindow::Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -189,7 +174,6 @@ PopupChoice PopupWindow::CurrentChoice() const {
 }
 
 void PopupWindow::OnCommand(int id, int code) {
-    if (filling_ || closePending_) return;
     if (id == kIdList && code == LBN_SELCHANGE) {
         // Closes the popup: no control is touched after this.
         logic_.ListChoice(CurrentChoice());
@@ -205,14 +189,12 @@ void PopupWindow::OnCommand(int id, int code) {
 
 LRESULT PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND: {
-            {
-                HandlerScope running(handlerDepth_);
-                OnCommand(LOWORD(wParam), HIWORD(wParam));
-            }
-            // A close asked for during the handler happens now; the window
-            // and this object are gone afterwards.
-            if (handlerDepth_ == 0 && closePending_) ::DestroyWindow(hwnd());
+        case WM_COMMAND:
+            if (!filling_) ::PostMessageW(hwnd(), kChoiceMessage, wParam, lParam);
+            return 0;
+        case kChoiceMessage: {
+            const std::shared_ptr<PopupWindow> running = shared_from_this();
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         }
         case WM_CTLCOLORSTATIC:
@@ -229,11 +211,6 @@ LRESULT PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return WindowBase::HandleMessage(message, wParam, lParam);
     }
-}
-
-void PopupWindow::OnDestroyed() {
-    if (*slot_ == this) *slot_ = nullptr;
-    delete this;
 }
 
 }  // namespace lumvale

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "controls/frame.h"
 #include "controls/picture_box.h"
 #include "platform/display.h"
@@ -16,27 +18,29 @@
 
 namespace lumvale {
 
-class PopupWindow : public WindowBase {
+// The object is shared: whoever opened the popup holds it while it is the
+// open one, and each of its handlers holds it while it runs. A handler's
+// work dispatches messages (the beep, un-layering, a window that is asked
+// whether it answers), and any of them may close the popup or end the
+// program: the window may then be gone when the handler resumes, but never
+// the object it runs in.
+class PopupWindow : public WindowBase, public std::enable_shared_from_this<PopupWindow> {
 public:
-    // Creates, fills, places and shows a popup for `content`. The object
-    // belongs to its window and goes with it; `*slot` points to it while it
-    // is open and is cleared when the window is gone.
-    // `owner` is the hidden main window: an owned window never gets a
-    // taskbar button.
-    static PopupWindow* Open(PopupLogic& logic, Glass& glass, Platform& platform, const PopupContent& content,
-                             HWND owner, PopupWindow** slot);
+    // Creates, fills, places and shows a popup for `content`; null when the
+    // window could not be made. `owner` is the hidden main window: an owned
+    // window never gets a taskbar button.
+    static std::shared_ptr<PopupWindow> Open(PopupLogic& logic, Glass& glass, Platform& platform,
+                                             const PopupContent& content, HWND owner);
 
-    // Destroys the window, or, while one of its own handlers is running,
-    // hides it and destroys it when that handler has returned.
+    // Destroys the window if it is still there.
     void Close();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override;
 
 private:
-    PopupWindow(PopupLogic& logic, Glass& glass, Platform& platform, PopupWindow** slot)
-        : logic_(logic), glass_(glass), platform_(platform), slot_(slot) {}
+    PopupWindow(PopupLogic& logic, Glass& glass, Platform& platform)
+        : logic_(logic), glass_(glass), platform_(platform) {}
 
     bool Create(HWND owner);
     void CreateControls();
@@ -50,10 +54,7 @@ private:
     PopupLogic& logic_;
     Glass& glass_;
     Platform& platform_;
-    PopupWindow** slot_;
     bool filling_ = false;
-    int handlerDepth_ = 0;
-    bool closePending_ = false;
     Dpi dpi_;
 
     unique_gdi_object font_;

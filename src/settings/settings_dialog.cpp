@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/web_pages.h"
+#include "tray/web_pages.h"
 #include "platform/display.h"
 #include "platform/ui_text.h"
 #include "settings/startup_entry.h"
@@ -179,7 +179,10 @@ HWND SettingsDialog::AddList(HWND container, const wchar_t* const* items, int co
 
 void SettingsDialog::CreateControls() {
     // Places in twips. Created in tab order: Tab follows the order of the
-    // windows, and every new window goes below its earlier siblings.
+    // windows, and every new window goes below its earlier siblings. Only
+    // this window's controls are laid out: the handles of an earlier
+    // opening's are gone, and the system may have given them to any window.
+    placed_.clear();
     HWND dialog = hwnd();
     Place(cFr_[1], dialog, 90, 120, 5835, 1215, kRaised);
     chkStart_ = AddControl(L"BUTTON", kStartText, BS_AUTOCHECKBOX | WS_TABSTOP, cFr_[1].hwnd(), 180, 180, 3735, 225);
@@ -257,6 +260,7 @@ void SettingsDialog::Save() {
         // Neither Run key could be written: the box shows what holds, and
         // the user is told, rather than left believing it worked.
         ::SendMessageW(chkStart_, BM_SETCHECK, choices.startWithWindows ? BST_UNCHECKED : BST_CHECKED, 0);
+        const ModalLoopScope modal;
         ::MessageBoxW(hwnd(), kStartRefused, L"Lumvale", MB_OK | MB_ICONEXCLAMATION);
     }
     Close();

@@ -9,10 +9,16 @@ namespace {
 // The read buffer of the value: 1023 characters and the terminating NUL.
 constexpr std::uint32_t kEntryBufferBytes = 2048;
 
+// The Run keys as 64-bit programs see them, wherever the system is 64-bit:
+// the x86 build would otherwise read and write the machine's 32-bit copy
+// (Wow6432Node), the x64 build the 64-bit key, and after a switch between
+// them the entry would show as missing and Save would add a second one.
+RegView RunKeyView(Platform& platform) { return platform.IsWow64Process() ? RegView::Native64 : RegView::Own; }
+
 }  // namespace
 
 std::wstring GetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name) {
-    ScopedRegKey key(platform, platform.RegOpenKey(root, kRunKey));
+    ScopedRegKey key(platform, platform.RegOpenKey(root, kRunKey, RunKeyView(platform)));
     if (!key) return {};
     std::wstring text;
     switch (platform.RegQueryValueEx(key.get(), name, text, kEntryBufferBytes)) {
@@ -31,14 +37,14 @@ std::wstring GetStartupEntry(Platform& platform, RegRoot root, const std::wstrin
 }
 
 void SetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name, const std::wstring& command) {
-    ScopedRegKey key(platform, platform.RegCreateKey(root, kRunKey));
+    ScopedRegKey key(platform, platform.RegCreateKey(root, kRunKey, RunKeyView(platform)));
     if (!key) return;
     platform.RegSetValueEx(key.get(), name, command);
     platform.RegFlushKey(key.get());
 }
 
 void DeleteStartupEntry(Platform& platform, RegRoot root, const std::wstring& name) {
-    ScopedRegKey key(platform, platform.RegOpenKey(root, kRunKey));
+    ScopedRegKey key(platform, platform.RegOpenKey(root, kRunKey, RunKeyView(platform)));
     if (key) platform.RegDeleteValue(key.get(), name);
 }
 
@@ -69,7 +75,9 @@ std::wstring StartupCommand(const std::wstring& directory, const std::wstring& f
     const auto dot = fileName.find_last_of(L'.');
     const std::wstring stem = dot == std::wstring::npos ? fileName : fileName.substr(0, dot);
     const bool needsSeparator = !directory.empty() && directory.back() != L'\\';
-    return directory + (needsSeparator ? L"\\" : L"") + stem + L".exe";
+    const std::wstring path = directory + (needsSeparator ? L"\\" : L"") + stem + L".exe";
+    // Unquoted, "C:\My Tools\lumvale.exe" would first start "C:\My.exe".
+    return path.find(L' ') == std::wstring::npos ? path : L"\"" + path + L"\"";
 }
 
 std::wstring StartupCommandForModule(const std::wstring& modulePath) {

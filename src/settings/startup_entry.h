@@ -14,7 +14,8 @@ inline const std::wstring kStartupValueName = L"Lumvale";
 
 // The value's text without surrounding blanks; empty when the key or the
 // value is missing. Only 2048 bytes are read: a longer value reads as
-// present, as the part that fits.
+// present, as the part that fits. Both keys are read in the 64-bit view on
+// 64-bit Windows.
 std::wstring GetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name);
 
 // Writes the value as REG_SZ, creating the key if needed, and flushes the key
@@ -32,7 +33,8 @@ bool StartsWithWindows(Platform& platform);
 bool SetStartsWithWindows(Platform& platform, bool on, const std::wstring& command);
 
 // The command that starts the program: `directory`, a "\" unless it ends in
-// one, the file name without its extension, ".exe". No quotes, no arguments.
+// one, the file name without its extension, ".exe"; in quotes where it holds
+// a space. No arguments.
 std::wstring StartupCommand(const std::wstring& directory, const std::wstring& fileName);
 
 // The same for the full path of the running executable; a program at the

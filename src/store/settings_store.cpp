@@ -11,7 +11,7 @@ std::wstring SettingsStore::SectionPath(const std::wstring& section) {
 std::wstring SettingsStore::ReadSetting(const std::wstring& section, const std::wstring& key,
                                         const std::wstring& defaultText) {
     ++reads_;
-    ScopedRegKey handle(platform_, platform_.RegOpenKey(RegRoot::CurrentUser, SectionPath(section)));
+    ScopedRegKey handle(platform_, platform_.RegOpenKey(RegRoot::CurrentUser, SectionPath(section), RegView::Own));
     if (!handle) return defaultText;
     std::wstring text;
     if (platform_.RegQueryValueEx(handle.get(), key, text, 0) != RegQueryResult::Ok) return defaultText;
@@ -20,7 +20,7 @@ std::wstring SettingsStore::ReadSetting(const std::wstring& section, const std::
 
 void SettingsStore::WriteSetting(const std::wstring& section, const std::wstring& key,
                                  const std::wstring& text) {
-    ScopedRegKey handle(platform_, platform_.RegCreateKey(RegRoot::CurrentUser, SectionPath(section)));
+    ScopedRegKey handle(platform_, platform_.RegCreateKey(RegRoot::CurrentUser, SectionPath(section), RegView::Own));
     if (handle) platform_.RegSetValueEx(handle.get(), key, text);
 }
 
@@ -29,7 +29,7 @@ void SettingsStore::DeleteSection(const std::wstring& section) {
 }
 
 void SettingsStore::DeleteValue(const std::wstring& section, const std::wstring& key) {
-    ScopedRegKey handle(platform_, platform_.RegOpenKey(RegRoot::CurrentUser, SectionPath(section)));
+    ScopedRegKey handle(platform_, platform_.RegOpenKey(RegRoot::CurrentUser, SectionPath(section), RegView::Own));
     if (handle) platform_.RegDeleteValue(handle.get(), key);
 }
 

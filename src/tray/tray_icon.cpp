@@ -28,6 +28,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // The shell was restarted (or started after us): the old icon is
         // gone with the old taskbar.
         ::Shell_NotifyIconW(NIM_ADD, &trayIconRecord);
+        if (trayMenuOwner) trayMenuOwner->TaskbarCreated();
     }
     return ::CallWindowProcW(previousWindowProc, window, message, wParam, lParam);
 }

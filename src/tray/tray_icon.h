@@ -21,11 +21,14 @@ constexpr std::int16_t kTrayActionRightButton = 2;
 // The action a callback message stands for: a button going down on the icon.
 std::int16_t TrayActionFor(UINT message, LPARAM lParam);
 
-// Receives the icon's button presses.
+// Receives the icon's button presses, and hears of a new taskbar.
 class TrayMenuOwner {
 public:
     virtual ~TrayMenuOwner() = default;
     virtual void SystemTrayHandler(std::int16_t& action) = 0;
+    // The icon is back on a new taskbar, which has none of the old one's
+    // settings.
+    virtual void TaskbarCreated() = 0;
 };
 
 // One icon per process. AddTrayIcon subclasses `owner`, adds the icon and

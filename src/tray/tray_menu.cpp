@@ -1,5 +1,7 @@
 #include "tray/tray_menu.h"
 
+#include "platform/window_base.h"
+
 namespace lumvale {
 namespace {
 
@@ -43,6 +45,7 @@ TrayMenu::TrayMenu() : bar_(::CreateMenu()), items_(::CreatePopupMenu()) {
 TrayCommand TrayMenu::Track(HWND owner) {
     POINT cursor{};
     ::GetCursorPos(&cursor);
+    const ModalLoopScope modal;
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         items_, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0, owner, nullptr));
     // Lets the menu's owner leave its menu mode cleanly.

@@ -76,7 +76,7 @@ TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
     const std::pair<std::wstring, const wchar_t*> stored[] = {
         {kRemember, L"1"}, {L"Beep", L"1"}, {L"RC", L"4"}, {L"KS", L"1"}, {L"TBar", L"135"}};
     for (const auto& [name, text] : stored) EXPECT_EQ(Setting(name), text);
-    EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE), exe);
+    EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE), L"\"" + exe + L"\"") << "quoted: its path holds a space";
     EXPECT_EQ(Alpha(Taskbar()), 135);
 
     // Alt is the hot-key modifier from the next tick on, Ctrl + Shift no more.

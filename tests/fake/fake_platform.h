@@ -50,13 +50,18 @@ public:
 
     Hwnd foreground = 0;
     std::set<int> pressedKeys;
+    std::set<int> tappedKeys;  // pressed and released since their last query
     bool windows2000 = false;  // no GetLayeredWindowAttributes
     bool failSetLayeredAttributes = false;
+    bool failSetWindowPos = false;
     std::set<RegRoot> readOnlyRoots;
+    // A 32-bit program on 64-bit Windows: the machine's Software key of its
+    // own view is the 32-bit copy.
+    bool wow64 = false;
 
     // The registry below a root, e.g. path "Software\\Lumvale\\Wins".
     void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-        const RegKeyHandle key = RegCreateKey(root, path);
+        const RegKeyHandle key = RegCreateKey(root, path, RegView::Native64);
         RegSetValueEx(key, name, text);
         RegCloseKey(key);
     }
@@ -70,11 +75,12 @@ public:
     std::vector<int> keysQueried;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> beeps;
     int reads = 0, redraws = 0, dispatches = 0, snapshots = 0;
+    Rect redrawn;
     int OpenHandles() const { return static_cast<int>(openKeys_.size() + snapshotsAt_.size()); }
 
     std::int16_t GetAsyncKeyState(int key) override {
         keysQueried.push_back(key);
-        return pressedKeys.count(key) ? static_cast<std::int16_t>(0x8000) : 0;
+        return static_cast<std::int16_t>((pressedKeys.count(key) ? 0x8000 : 0) | tappedKeys.erase(key));
     }
     Point GetCursorPos() override { return {}; }
     Hwnd GetForegroundWindow() override { return foreground; }
@@ -101,9 +107,11 @@ public:
     }
     void SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) override { Window(window).props[name] = value; }
     void RemoveProp(Hwnd window, const wchar_t* name) override { Window(window).props.erase(name); }
-    void RedrawWindowScreen(int, int) override { ++redraws; }
-    int GetScreenWidth() override { return 1024; }
-    int GetScreenHeight() override { return 768; }
+    void RedrawWindowScreen(const Rect& area) override {
+        ++redraws;
+        redrawn = area;
+    }
+    Rect GetVirtualScreen() override { return {-1280, -200, 1024, 824}; }  // a monitor left of the primary
     Hwnd FindWindow(const std::wstring& className, const std::wstring&) override {
         for (const auto& [handle, w] : windows_)
             if (w.className == className) return handle;
@@ -120,7 +128,11 @@ public:
         *processId = Find(window) ? Find(window)->processId : 0;
         return Find(window) ? Find(window)->threadId : 0;
     }
-    void SetWindowPosZOrder(Hwnd window, Hwnd after) override { Window(window).topmost = after == kHwndTopmost; }
+    bool SetWindowPosZOrder(Hwnd window, Hwnd after) override {
+        if (failSetWindowPos) return false;
+        Window(window).topmost = after == kHwndTopmost;
+        return true;
+    }
     void ProcessPendingMessages() override { ++dispatches; }
     SnapshotHandle CreateToolhelp32Snapshot() override {
         ++snapshots;
@@ -139,18 +151,20 @@ public:
     }
     void CloseHandle(SnapshotHandle snapshot) override { snapshotsAt_.erase(snapshot); }
     void Beep(std::uint32_t frequency, std::uint32_t durationMs) override { beeps.emplace_back(frequency, durationMs); }
-    RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path) override {
-        if (!registry_.count(Id(root, path))) return 0;
-        openKeys_[nextKey_] = {Id(root, path), root};
+    RegKeyHandle RegOpenKey(RegRoot root, const std::wstring& path, RegView view) override {
+        const std::wstring id = Id(root, Viewed(root, path, view));
+        if (!registry_.count(id)) return 0;
+        openKeys_[nextKey_] = {id, root};
         return nextKey_++;
     }
-    RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path) override {
+    RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path, RegView view) override {
         // Opening for writing is what an account without the right is refused.
         if (readOnlyRoots.count(root)) return 0;
-        for (std::size_t end = path.find(L'\\'); end != std::wstring::npos; end = path.find(L'\\', end + 1))
-            registry_[Id(root, path.substr(0, end))];
-        registry_[Id(root, path)];
-        return RegOpenKey(root, path);
+        const std::wstring viewed = Viewed(root, path, view);
+        for (std::size_t end = viewed.find(L'\\'); end != std::wstring::npos; end = viewed.find(L'\\', end + 1))
+            registry_[Id(root, viewed.substr(0, end))];
+        registry_[Id(root, viewed)];
+        return RegOpenKey(root, viewed, RegView::Native64);
     }
     RegQueryResult RegQueryValueEx(RegKeyHandle key, const std::wstring& name, std::wstring& text,
                                    std::uint32_t bufferBytes) override {
@@ -184,11 +198,17 @@ public:
     void ShellExecute(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}
     std::uint32_t GetVersionMajor() override { return 5; }
+    bool IsWow64Process() override { return wow64; }
 
 private:
     static std::wstring Lower(std::wstring text) {
         for (auto& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
         return text;
+    }
+    std::wstring Viewed(RegRoot root, const std::wstring& path, RegView view) const {
+        const std::wstring software = L"Software\\";
+        if (!wow64 || view != RegView::Own || root != RegRoot::LocalMachine || path.rfind(software, 0) != 0) return path;
+        return software + L"Wow6432Node\\" + path.substr(software.size());
     }
     static std::wstring Id(RegRoot root, const std::wstring& path) {
         return Lower((root == RegRoot::CurrentUser ? L"HKCU\\" : L"HKLM\\") + path);

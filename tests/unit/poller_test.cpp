@@ -20,13 +20,13 @@ TEST_F(GlassTest, LevelsGiveTheirAlphaAndAFailedChangeLeavesNoHalfLayeredWindow)
         EXPECT_EQ(AlphaOf(editor), alpha) << level;
     }
     glass.SetGlassLevel(editor, 4);
-    EXPECT_FALSE(glass.SetGlassLevel(editor, 11));
+    EXPECT_EQ(glass.SetGlassLevel(editor, 11), AlphaChange::Refused);
     EXPECT_EQ(AlphaOf(editor), 165) << "levels above 10 are refused before anything changes";
     EXPECT_EQ(popupCloses, 7);
 
     glass.SetGlassLevel(editor, 0);
     fake.failSetLayeredAttributes = true;
-    EXPECT_FALSE(glass.SetGlassLevel(editor, 4));
+    EXPECT_EQ(glass.SetGlassLevel(editor, 4), AlphaChange::Refused);
     EXPECT_EQ(fake.Window(editor).exStyle & kExStyleLayered, 0);
     EXPECT_TRUE(fake.Window(editor).props.empty());
 }
@@ -47,12 +47,15 @@ TEST_F(GlassTest, WhereNothingTellsWhatTheProgramSetOpaqueRemovesAPlainAlphaAsAl
     const LayeredAttributes keyed{0xFF00FF, 0, kLwaColorKey};
     const Hwnd earlier = fake.AddWindow({L"Left", L"", 0, 100, 101, kExStyleLayered, LayeredAttributes{0, 150}});
     const Hwnd shaped = fake.AddWindow({L"Shaped", L"", 0, 100, 101, kExStyleLayered, keyed});
-    EXPECT_TRUE(glass.SetWindowAlpha(earlier, 255)) << "left translucent by an earlier run, say";
+    EXPECT_EQ(glass.SetWindowAlpha(earlier, 255), AlphaChange::Made) << "left translucent by an earlier run, say";
     EXPECT_EQ(AlphaOf(earlier), 255);
     EXPECT_EQ(std::make_pair(fake.redraws, fake.dispatches), std::make_pair(1, 1));
-    EXPECT_TRUE(glass.SetWindowAlpha(shaped, 255));
+    const Rect& r = fake.redrawn;
+    EXPECT_EQ(std::vector<int>({r.left, r.top, r.right, r.bottom}), std::vector<int>({-1280, -200, 1024, 824}))
+        << "every monitor";
+    EXPECT_EQ(glass.SetWindowAlpha(shaped, 255), AlphaChange::Made);
     EXPECT_EQ(fake.Window(shaped).attributes->flags, kLwaColorKey) << "the shape is the program's";
-    EXPECT_TRUE(glass.SetWindowAlpha(editor, 255));
+    EXPECT_EQ(glass.SetWindowAlpha(editor, 255), AlphaChange::Made);
     EXPECT_EQ(fake.redraws, 1) << "nothing to repaint";
 
     // Before Windows XP nothing can be read: a self-layered window is taken
@@ -63,6 +66,32 @@ TEST_F(GlassTest, WhereNothingTellsWhatTheProgramSetOpaqueRemovesAPlainAlphaAsAl
     EXPECT_EQ(AlphaOf(earlier), 150);
     glass.SetGlassLevel(earlier, 0);
     EXPECT_EQ(AlphaOf(earlier), 255);
+}
+
+TEST_F(GlassTest, OpaqueGivesBackWhatTheProgramSetLastEvenWhereItChangedItsLayeringSinceLumvale) {
+    // The program fades its window in at alpha 40; Lumvale glasses it; then
+    // the program changes its layering; then Lumvale glasses it again and
+    // makes it opaque.
+    struct Case {
+        const char* what;
+        std::optional<std::uint8_t> programsLater;  // its own alpha after the fade, none: no layering
+        int opaque;  // the alpha "opaque" gives
+    };
+    const Case cases[] = {{"left alone", 40, 40}, {"faded in fully", 255, 255}, {"own alpha", 90, 90},
+                         {"layering dropped", std::nullopt, 255}};
+    for (const Case& c : cases) {
+        const Hwnd window = fake.AddWindow({L"Fading", L"", 0, 100, 101, kExStyleLayered, LayeredAttributes{0, 40}});
+        glass.SetGlassLevel(window, 3);
+        if (c.programsLater)
+            fake.Window(window).attributes = LayeredAttributes{0, *c.programsLater};
+        else
+            fake.SetWindowLongExStyle(window, 0);
+        glass.SetGlassLevel(window, 5);
+        EXPECT_EQ(AlphaOf(window), 180) << c.what;
+        glass.SetGlassLevel(window, 0);
+        EXPECT_EQ(AlphaOf(window), c.opaque) << c.what;
+        EXPECT_EQ(fake.Window(window).exStyle & kExStyleLayered, c.programsLater ? kExStyleLayered : 0) << c.what;
+    }
 }
 
 constexpr int kKeypad1 = 0x61;
@@ -88,6 +117,7 @@ protected:
 };
 
 TEST_F(PollerTest, EachIndexNeedsItsOwnModifiersAndOffQueriesNoKey) {
+    KeyStates keys(fake);
     for (std::int16_t index = 0; index <= 9; ++index) {
         for (unsigned held = 0; held < 8; ++held) {
             fake.Window(editor) = {L"EditorMain", L"notes.txt", 0, 100, 101};
@@ -104,13 +134,47 @@ TEST_F(PollerTest, EachIndexNeedsItsOwnModifiersAndOffQueriesNoKey) {
             // modifiers one index higher.
             const bool triggerOn = index >= 1 && index <= 8;
             const bool trigger = triggerOn && (held & kHotKeyNeeds[index - 1]) == kHotKeyNeeds[index - 1];
-            EXPECT_EQ(IsPopupTrigger(fake, index), trigger) << index << "/" << held;
+            EXPECT_EQ(IsPopupTrigger(keys, index), trigger) << index << "/" << held;
         }
     }
     Hold(kAlt | kCtrl | kShift);
     fake.keysQueried.clear();
-    EXPECT_FALSE(IsPopupTrigger(fake, 1));
+    EXPECT_FALSE(IsPopupTrigger(keys, 1));
     EXPECT_EQ(fake.keysQueried, std::vector<int>{kVkRButton}) << "without the right button nothing else is asked";
+}
+
+TEST_F(PollerTest, APressCountsOnlyWhenItsKeyWasAlsoAskedAboutOnThePreviousTick) {
+    settings.PopupKeys = 2;  // Alt with the right button; the hot-keys stay on Ctrl + Shift
+    struct Tick {
+        std::vector<int> held, tappedBefore;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Tick> ticks;
+        int alpha, shows;
+    };
+    const std::vector<int> ctrlShift{kVkControl, kVkShift};
+    const Case cases[] = {
+        {"a digit typed long before the modifiers", {{{}, {'2'}}, {{}, {}}, {ctrlShift, {}}}, 255, 0},
+        {"a digit tapped between two ticks while they are held", {{ctrlShift, {}}, {ctrlShift, {'7'}}}, 210, 0},
+        {"Alt tapped long before the right button", {{{}, {kVkMenu}}, {{}, {}}, {{kVkRButton}, {}}}, 255, 0},
+        {"Alt tapped between two ticks while it is held", {{{kVkRButton}, {}}, {{kVkRButton}, {kVkMenu}}}, 255, 1},
+        {"the right button clicked between two ticks", {{{kVkMenu}, {}}, {{kVkMenu}, {kVkRButton}}}, 255, 1},
+    };
+    for (const Case& c : cases) {
+        Poller fresh{fake, store, settings, glass, windows};
+        fresh.SetPopup(this);
+        shows = 0;
+        fake.tappedKeys.clear();
+        fake.Window(editor) = {L"EditorMain", L"notes.txt", 0, 100, 101};
+        for (const Tick& tick : c.ticks) {
+            fake.pressedKeys = {tick.held.begin(), tick.held.end()};
+            fake.tappedKeys.insert(tick.tappedBefore.begin(), tick.tappedBefore.end());
+            fresh.Tick();
+        }
+        EXPECT_EQ(AlphaOf(editor), c.alpha) << c.what;
+        EXPECT_EQ(shows, c.shows) << c.what;
+    }
 }
 
 TEST_F(PollerTest, ThePopupOpensOnTheTriggerAndClosesAfterTheNextCompleteClick) {
@@ -190,6 +254,19 @@ TEST_F(PollerTest, IdleTicksReadNothingUntilTheWindowInFrontOrTheStoreChanges) {
     fake.foreground = fake.AddWindow({L"EditorMain", L"other.txt", 0, 100, 101});
     poller.Tick();
     EXPECT_EQ(AlphaOf(fake.foreground), 165);
+
+    // A window that answers but will not take its opacity is asked once in
+    // the run: no record, no snapshot, no closed popup on later ticks.
+    fake.failSetLayeredAttributes = true;
+    const Hwnd refusing = fake.foreground = fake.AddWindow({L"EditorMain", L"third.txt", 0, 100, 101});
+    const int snapshots = fake.snapshots, closes = popupCloses;
+    for (int tick = 0; tick < 100; ++tick) poller.Tick();
+    fake.foreground = editor;
+    poller.Tick();
+    fake.foreground = refusing;
+    poller.Tick();
+    EXPECT_EQ(std::make_pair(fake.snapshots, popupCloses), std::make_pair(snapshots + 1, closes + 1));
+    EXPECT_FALSE(Record(L"Temp", std::to_wstring(refusing)));
     EXPECT_EQ(fake.OpenHandles(), 0);
 }
 
@@ -226,21 +303,34 @@ TEST(PopupPosition, BesideThePointerWhereItFitsElseFlippedOntoTheWorkArea) {
 
 using PopupLogicTest = testing::Desktop;
 
-TEST_F(PopupLogicTest, ATargetThatDoesNotAnswerOrDrawsPerPixelKeepsItsStateAndNoRecord) {
+TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSaved) {
     PopupLogic logic{fake, store, settings, glass, windows};
-    // A hung target's list choice is proved end to end.
-    fake.foreground = fake.AddWindow({L"Shaped", L"", 0, 100, 101, kExStyleLayered});
-    ASSERT_TRUE(logic.ShowMe());
-    logic.ListChoice({4, true, true});
-    EXPECT_FALSE(fake.Window(fake.foreground).attributes.has_value());
-    fake.Window(editor).hung = true;
-    fake.foreground = editor;
-    ASSERT_TRUE(logic.ShowMe());
-    logic.TopClicked({-1, true, false});
-    EXPECT_FALSE(fake.Window(editor).topmost);
-    EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kTempPath));
-    EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kWinsPath));
-    EXPECT_EQ(popupCloses, 1) << "the choice still ends the popup";
+    // A list choice over a hung target is proved end to end.
+    struct Case {
+        const char* what;
+        std::int32_t exStyle;
+        bool hung, failAttributes, failMove, list;
+    };
+    const Case cases[] = {{"an opacity for a window drawn per pixel", kExStyleLayered, false, false, false, true},
+                          {"an opacity for a window refusing attributes", 0, false, true, false, true},
+                          {"on top for a window that does not answer", 0, true, false, false, false},
+                          {"on top for a window refusing to move", 0, false, false, true, false}};
+    for (const Case& c : cases) {
+        const Hwnd target = fake.foreground = fake.AddWindow({L"Refusing", L"", 0, 100, 101, c.exStyle, {}, c.hung});
+        fake.failSetLayeredAttributes = c.failAttributes;
+        fake.failSetWindowPos = c.failMove;
+        ASSERT_TRUE(logic.ShowMe());
+        if (c.list)
+            logic.ListChoice({4, true, true});
+        else
+            logic.TopClicked({-1, true, true});
+        const fake::FakeWindow& w = fake.Window(target);
+        EXPECT_EQ(std::make_tuple(w.exStyle, w.attributes.has_value(), w.topmost), std::make_tuple(c.exStyle, false, false))
+            << c.what;
+        EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kTempPath)) << c.what;
+        EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kWinsPath)) << c.what;
+    }
+    EXPECT_EQ(popupCloses, 2) << "a list choice ends the popup either way";
 }
 
 }  // namespace

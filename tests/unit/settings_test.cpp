@@ -140,10 +140,13 @@ TEST_F(SliderTest, OpeningAndSavingKeepsEveryStoredAlpha) {
 using StartupTest = testing::Desktop;
 
 TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedAndTheTruthReported) {
-    const std::wstring me = L"C:\\Lumvale\\lumvale.exe";
+    const std::wstring me = L"\"C:\\My Tools\\lumvale.exe\"";
+    const std::wstring unquoted = L"C:\\My Tools\\lumvale.exe";  // as earlier versions wrote it
     const std::wstring other = L"D:\\old\\lumvale.exe";
+    const std::wstring wow6432 = L"Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
     using Text = std::optional<std::wstring>;
     struct Case {
+        bool wow64;  // the x86 exe on 64-bit Windows
         bool machineRefused, userRefused;
         Text machine, user;
         bool on;
@@ -151,16 +154,21 @@ TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedAndTheTruthReporte
         bool asAsked;
     };
     const Case cases[] = {
-        {false, false, {}, {}, true, me, {}, true},
-        {false, false, {}, other, true, me, {}, true},  // not in both: two copies would start
-        {true, false, me, {}, true, me, {}, true},
-        {true, false, other, {}, true, other, {}, true},
-        {false, false, other, me, false, {}, {}, true},
-        {true, false, other, me, false, other, {}, false},
-        {true, true, {}, {}, false, {}, {}, true},
+        {false, false, false, {}, {}, true, me, {}, true},
+        {false, false, false, {}, other, true, me, {}, true},  // not in both: two copies would start
+        {false, false, false, unquoted, {}, true, me, {}, true},
+        {false, true, false, me, {}, true, me, {}, true},
+        {false, true, false, other, {}, true, other, {}, true},
+        {false, false, false, other, me, false, {}, {}, true},
+        {false, true, false, other, me, false, other, {}, false},
+        {false, true, true, {}, {}, false, {}, {}, true},
+        // The 64-bit view, which the x64 exe writes, also for the x86 exe.
+        {true, false, false, unquoted, {}, true, me, {}, true},
+        {true, false, false, other, {}, false, {}, {}, true},
     };
     for (const Case& c : cases) {
         fake.readOnlyRoots.clear();
+        fake.wow64 = c.wow64;
         for (RegRoot root : {RegRoot::LocalMachine, RegRoot::CurrentUser})
             fake.RegDeleteKey(root, kRunKey);
         if (c.machine) fake.SetValue(RegRoot::LocalMachine, kRunKey, kStartupValueName, *c.machine);
@@ -171,6 +179,7 @@ TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedAndTheTruthReporte
         EXPECT_EQ(fake.Value(RegRoot::LocalMachine, kRunKey, kStartupValueName), c.machineAfter) << &c - cases;
         EXPECT_EQ(fake.Value(RegRoot::CurrentUser, kRunKey, kStartupValueName), c.userAfter) << &c - cases;
         EXPECT_EQ(StartsWithWindows(fake), c.machineAfter || c.userAfter);
+        EXPECT_FALSE(fake.KeyExists(RegRoot::LocalMachine, wow6432)) << &c - cases;
     }
     EXPECT_EQ(fake.OpenHandles(), 0);
 }
@@ -182,7 +191,10 @@ TEST_F(StartupTest, EntriesAreReadTrimmedAndCommandsAreTheProgramsOwnPath) {
         fake.SetValue(RegRoot::LocalMachine, kRunKey, kStartupValueName, text);
         EXPECT_EQ(GetStartupEntry(fake, RegRoot::LocalMachine, kStartupValueName), read);
     }
-    EXPECT_EQ(StartupCommandForModule(L"C:\\Lumvale.EXE"), L"C:\\Lumvale.exe") << "no doubled \\ at a drive's root";
+    const std::pair<std::wstring, std::wstring> commands[] = {
+        {L"C:\\Lumvale.EXE", L"C:\\Lumvale.exe"},  // no doubled \ at a drive's root
+        {L"C:\\My Tools\\lumvale.exe", L"\"C:\\My Tools\\lumvale.exe\""}};  // else C:\My.exe would start
+    for (const auto& [module, command] : commands) EXPECT_EQ(StartupCommandForModule(module), command);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/web_pages.h"
+#include "tray/web_pages.h"
 
 namespace lumvale {
 

@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -27,7 +29,10 @@ inline void Pump(int milliseconds) {
         ::Sleep(5);
     }
 }
+// LUMVALE_WAIT_SCALE stretches every wait, for a slower machine (the x86 exe emulated).
 inline bool WaitUntil(const std::function<bool()>& holds, int timeoutMs = 5000) {
+    static const char* const scale = std::getenv("LUMVALE_WAIT_SCALE");
+    timeoutMs *= std::max(1, scale ? std::atoi(scale) : 1);
     for (const DWORD start = ::GetTickCount(); !holds(); Pump(20))
         if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return holds();
     return true;
@@ -103,6 +108,12 @@ inline void Key(WORD key, bool down) {
     INPUT input{INPUT_KEYBOARD, {}};
     input.ki = {key, static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), down ? 0u : KEYEVENTF_KEYUP, 0, 0};
     ::SendInput(1, &input, sizeof(input));
+}
+// A key pressed and released at once, unlike Chord never asked about: its
+// "pressed since" state is left for Lumvale to find.
+inline void Tap(WORD key) {
+    Key(key, true);
+    Key(key, false);
 }
 inline void Chord(const std::vector<WORD>& keys, int holdMs = 120) {
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -215,14 +226,15 @@ inline std::vector<DWORD> Capture(const RECT& area) {
     ::ReleaseDC(nullptr, screen);
     return pixels;
 }
-// Saves the screen as build/e2e-shots/<name>.ppm.
+// Saves the screen as build/e2e-shots/<name>.ppm (x86-<name>.ppm from the x86 driver).
 inline void Screenshot(const std::wstring& name) {
     Pump(300);
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
     std::string rgb;
     for (DWORD pixel : Capture({0, 0, width, height})) rgb += {char(pixel >> 16), char(pixel >> 8), char(pixel)};
     ::CreateDirectoryW((ExeDirectory() + L"\\..\\e2e-shots").c_str(), nullptr);
-    if (FILE* out = _wfopen((ExeDirectory() + L"\\..\\e2e-shots\\" + name + L".ppm").c_str(), L"wb")) {
+    const std::wstring file = (sizeof(void*) == 4 ? L"x86-" : L"") + name + L".ppm";
+    if (FILE* out = _wfopen((ExeDirectory() + L"\\..\\e2e-shots\\" + file).c_str(), L"wb")) {
         std::fprintf(out, "P6 %d %d 255\n", width, height);
         std::fwrite(rgb.data(), 1, rgb.size(), out);
         std::fclose(out);
@@ -262,10 +274,10 @@ inline void RecordUrls() {
 // A program started by the driver; ended with the driver's scope.
 class Process {
 public:
-    explicit Process(std::wstring commandLine) {
+    explicit Process(std::wstring commandLine, const wchar_t* directory = nullptr) {
         STARTUPINFOW startup{sizeof(startup)};
         PROCESS_INFORMATION info{};
-        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &info);
         ::CloseHandle(info.hThread);
         handle_ = info.hProcess;
         id_ = info.dwProcessId;
@@ -280,6 +292,11 @@ public:
     HANDLE handle() const { return handle_; }
     bool Running() const { return ::WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
     bool Ended(int timeoutMs = 5000) const { return ::WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(handle_, &code);
+        return code;
+    }
     HWND Window(const wchar_t* className) const { return WindowOf(id_, className); }
 
 private:
@@ -290,7 +307,8 @@ private:
 // lumvale.exe, once its hidden main window exists and its splash is gone.
 class Lumvale : public Process {
 public:
-    explicit Lumvale(const std::wstring& exe = ExeDirectory() + L"\\lumvale.exe") : Process(L"\"" + exe + L"\"") {
+    explicit Lumvale(const std::wstring& exe = ExeDirectory() + L"\\lumvale.exe", const wchar_t* directory = nullptr)
+        : Process(L"\"" + exe + L"\"", directory) {
         WaitUntil([&] { return (main_ = WindowOf(id(), L"LumvaleMain", false)) != nullptr; }, 15000);
         WaitUntil([&] { return Window(L"LumvaleAbout") != nullptr; }, 3000);
         WaitUntil([&] { return WindowOf(id(), L"LumvaleAbout", false) == nullptr; });
@@ -333,6 +351,8 @@ struct Notepad : Process {
 };
 
 // A window of the driver's own, in front, that notes the digit keys it gets.
+// Lumvale asks a window whether it answers (WM_NULL) before it changes it:
+// the target can take its time to answer, or close Lumvale when asked.
 class Target {
 public:
     explicit Target(const wchar_t* title = L"Lumvale test target", RECT at = {120, 100, 620, 450},
@@ -344,19 +364,30 @@ public:
         ::RegisterClassW(&windowClass);
         window_ = ::CreateWindowExW(0, windowClass.lpszClassName, title, style | WS_VISIBLE, at.left, at.top,
                                     at.right - at.left, at.bottom - at.top, nullptr, nullptr, nullptr, nullptr);
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&digits_));
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state_));
         Activate(window_);
     }
     Target(const Target&) = delete;
     Target& operator=(const Target&) = delete;
     ~Target() { ::DestroyWindow(window_); }
     HWND get() const { return window_; }
-    bool Got(char digit) const { return digits_ & (1u << (digit - '0')); }
+    bool Got(char digit) const { return state_.digits & (1u << (digit - '0')); }
+    void AnswerAfter(int milliseconds) { state_.answerMs = milliseconds; }
+    void CloseWhenAsked(HWND lumvale) { state_.closeWhenAsked = lumvale; }
 
 private:
+    struct State {
+        unsigned digits = 0;
+        int answerMs = 0;
+        HWND closeWhenAsked = nullptr;
+    };
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* digits = reinterpret_cast<unsigned*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_KEYDOWN && digits && wParam >= '0' && wParam <= '9') *digits |= 1u << (wParam - '0');
+        auto* state = reinterpret_cast<State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_KEYDOWN && state && wParam >= '0' && wParam <= '9') state->digits |= 1u << (wParam - '0');
+        if (message == WM_NULL && state) {
+            ::Sleep(state->answerMs);
+            if (state->closeWhenAsked) ::PostMessageW(std::exchange(state->closeWhenAsked, nullptr), WM_CLOSE, 0, 0);
+        }
         // Alt would take the keyboard into the menu; a press on the frame or a
         // context menu would run a modal loop on the driver's own thread.
         if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
@@ -364,7 +395,7 @@ private:
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     HWND window_ = nullptr;
-    unsigned digits_ = 0;
+    State state_;
 };
 
 // Each scenario starts from settings saved once (no first run), the beep off;

@@ -35,8 +35,9 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     EXPECT_EQ(::SendMessageW(Child(popup, L"ListBox"), LB_GETCURSEL, 0, 0), LB_ERR);
     Screenshot(L"popup");
     Click(Item(popup, 4));
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 180; }));
-    EXPECT_EQ(Read(Section(L"Temp"), HandleText(notepad.window())), L"4");
+    EXPECT_TRUE(WaitUntil([&] {
+        return Alpha(notepad.window()) == 180 && Read(Section(L"Temp"), HandleText(notepad.window())) == L"4";
+    }));
     EXPECT_TRUE(Gone(popup));
     popup = Open(lumvale, notepad.window(), status);
     EXPECT_EQ(::SendMessageW(Child(popup, L"ListBox"), LB_GETCURSEL, 0, 0), 4) << "the last choice is shown";
@@ -67,8 +68,7 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
 
     popup = Open(lumvale, window, inside);
     Click(Child(popup, L"Button", L"取消所有设定   "));
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 255; }));
-    EXPECT_EQ(Read(Section(L"Wins"), identity), L"-1");
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 255 && Read(Section(L"Wins"), identity) == L"-1"; }));
     EXPECT_TRUE(Gone(popup));
 
     // A hot-key while it is open acts on the popup itself, which closes.
@@ -78,6 +78,22 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     EXPECT_TRUE(Gone(popup));
     Pump(200);
     EXPECT_EQ(Alpha(window), 255);
+}
+
+// The target closes Lumvale as a choice asks it whether it answers: the
+// close arrives while the choice beeps, inside the popup's own handler.
+TEST_F(Popup, ExitInTheMiddleOfAChoiceEndsTheProgramCleanly) {
+    SetSetting(L"Beep", L"1");
+    Lumvale lumvale;
+    Target target;
+    const HWND popup = Open(lumvale, target.get(), {RectOf(target.get()).left + 8, RectOf(target.get()).top + 200});
+    ASSERT_NE(popup, nullptr);
+    target.CloseWhenAsked(lumvale.main());
+    Click(Item(popup, 2));
+    ASSERT_TRUE(lumvale.Ended());
+    EXPECT_EQ(lumvale.ExitCode(), 0u);
+    EXPECT_TRUE(WaitUntil([] { return !TrayIcon(); }));
+    EXPECT_FALSE(Exists(Section(L"Temp")));
 }
 
 TEST_F(Popup, NearEveryEdgeAndCornerItOpensWhollyOnTheWorkArea) {

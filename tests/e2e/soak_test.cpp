@@ -5,6 +5,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <random>
@@ -26,19 +27,19 @@ std::pair<SIZE_T, std::wstring> Size(const Process& process) {
     return {memory.PagefileUsage / 1024, windows};
 }
 
-// "name=value" lines of a section.
-std::wstring Values(const std::wstring& section) {
-    std::wstring all;
+// The records of a section as "name=value", one by one: a pattern over a
+// whole section of a long run would overflow the stack of std::regex.
+void ExpectRecords(const std::wstring& section, const std::wregex& record) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, Section(section).c_str(), 0, KEY_READ, &key)) return all;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, Section(section).c_str(), 0, KEY_READ, &key)) return;
     for (DWORD i = 0;; ++i) {
         wchar_t name[512] = {}, data[512] = {};
         DWORD chars = 512, bytes = sizeof(data) - 2;
         if (::RegEnumValueW(key, i, name, &chars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &bytes)) break;
-        all += std::wstring(name) + L"=" + data + L"\n";
+        const std::wstring text = std::wstring(name) + L"=" + data;
+        EXPECT_TRUE(std::regex_match(text, record)) << section << L": " << text;
     }
     ::RegCloseKey(key);
-    return all;
 }
 
 using Soak = Scenario;
@@ -56,8 +57,14 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     std::vector<std::unique_ptr<Target>> targets;
     const char* seconds = std::getenv("LUMVALE_SOAK_SECONDS");
     int actions = 0;
-    for (const DWORD end = ::GetTickCount() + 1000 * (seconds ? std::atoi(seconds) : 45);
-         static_cast<LONG>(end - ::GetTickCount()) > 0; ++actions) {
+    const DWORD start = ::GetTickCount(), length = 1000 * (seconds ? std::atoi(seconds) : 45);
+    for (DWORD minutes = 0; ::GetTickCount() - start < length; ++actions) {
+        for (; ::GetTickCount() - start >= 60000 * (minutes + 1); ++minutes)  // a curve over a long run
+            for (int copy = 0; copy < 2; ++copy) {
+                const auto [kib, windows] = Size(copies[copy]);
+                std::printf("minute %lu, copy %d: private %zu KiB, %d windows\n", minutes + 1, copy + 1, kib,
+                            static_cast<int>(std::count(windows.begin(), windows.end(), L' ')));
+            }
         const int pick = between(1, 10);
         if (targets.empty() || pick == 10) {
             if (targets.size() == 3) targets.erase(targets.begin());
@@ -94,14 +101,10 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
         EXPECT_EQ(after.second, before[copy].second) << "nothing left open";
         EXPECT_LE(after.first, before[copy].first + 1024);
     }
-    ::EnumWindows(
-        [](HWND window, LPARAM) -> BOOL {
-            EXPECT_NE(Alpha(window), -1) << "a window layered without an alpha";
-            return TRUE;
-        },
-        0);
-    EXPECT_TRUE(std::regex_match(Values(L"Wins"), std::wregex(L"([^=\n]+=(-1|[0-8])\n)*")));
-    EXPECT_TRUE(std::regex_match(Values(L"Temp"), std::wregex(L"(\\d+=(-1|[0-8])\n|\\d+a=1\n)*")));
+    for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;)
+        EXPECT_NE(Alpha(window), -1) << "a window layered without an alpha";
+    ExpectRecords(L"Wins", std::wregex(L"[^=]+=(-1|[0-8])"));
+    ExpectRecords(L"Temp", std::wregex(L"\\d+=(-1|[0-8])|\\d+a=1"));
     EXPECT_TRUE(copies[0].Exit() && copies[1].Exit());
 }
 

@@ -1,0 +1,36 @@
+# The x86 tier (build/win32-e2e): the same end-to-end tests, built for i686,
+# drive the shipping exe of build/win32, copied beside the driver, under
+# 32-bit Wine in the i386 root of scripts/x86-root (emulated by qemu where the
+# kernel runs no 32-bit programs): the cases that show what a fault of the
+# 32-bit exe would break, with the driver's waits stretched by one factor.
+set(LUMVALE_TESTED_EXE "" CACHE FILEPATH "The shipping x86 lumvale.exe that the x86 tier drives")
+if(NOT LUMVALE_TESTED_EXE)
+  message(FATAL_ERROR "the x86 tier drives the lumvale.exe of build/win32: set LUMVALE_TESTED_EXE (scripts/build does)")
+endif()
+set(LUMVALE_X86_CASES
+  Startup.FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilExit
+  HotKeys.DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesComeBack
+  HotKeys.WindowsLayeredByTheirOwnProgramKeepWhatItSet
+  Popup.ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime
+  Dialogs.TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
+  Dialogs.TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog)
+list(JOIN LUMVALE_X86_CASES : filter)
+
+# This build's own exe (posix threads) is kept out of the driver's folder;
+# the shipping exe's imports are checked in build/win32, where it is built.
+set_target_properties(lumvale PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/unused)
+set_tests_properties(imports PROPERTIES DISABLED TRUE)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/lumvale.exe
+  COMMAND ${CMAKE_COMMAND} -E copy ${LUMVALE_TESTED_EXE} ${CMAKE_BINARY_DIR}/lumvale.exe
+  DEPENDS ${LUMVALE_TESTED_EXE})
+add_custom_target(tested_exe ALL DEPENDS ${CMAKE_BINARY_DIR}/lumvale.exe)
+add_dependencies(e2e_tests tested_exe)
+
+# WINEARCH=win32: scripts/wine-session runs every Wine call in the i386 root,
+# which its start builds first on a machine that has none yet.
+set_tests_properties(wine_start PROPERTIES ENVIRONMENT WINEARCH=win32 TIMEOUT 900)
+set_tests_properties(wine_stop PROPERTIES ENVIRONMENT WINEARCH=win32)
+add_test(NAME e2e_x86 COMMAND ${LUMVALE_WINE} exec ${CMAKE_BINARY_DIR} $<TARGET_FILE:e2e_tests>
+         --gtest_filter=${filter} --gtest_brief=1)
+set_tests_properties(e2e_x86 PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL TRUE TIMEOUT 900
+  ENVIRONMENT "WINEARCH=win32;LUMVALE_WAIT_SCALE=3")

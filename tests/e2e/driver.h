@@ -298,27 +298,6 @@ public:
         return code;
     }
     HWND Window(const wchar_t* className) const { return WindowOf(id_, className); }
-
-private:
-    HANDLE handle_ = nullptr;
-    DWORD id_ = 0;
-};
-
-// lumvale.exe, once its hidden main window exists and its splash is gone.
-class Lumvale : public Process {
-public:
-    explicit Lumvale(const std::wstring& exe = ExeDirectory() + L"\\lumvale.exe", const wchar_t* directory = nullptr)
-        : Process(L"\"" + exe + L"\"", directory) {
-        WaitUntil([&] { return (main_ = WindowOf(id(), L"LumvaleMain", false)) != nullptr; }, 15000);
-        WaitUntil([&] { return Window(L"LumvaleAbout") != nullptr; }, 3000);
-        WaitUntil([&] { return WindowOf(id(), L"LumvaleAbout", false) == nullptr; });
-    }
-    HWND main() const { return main_; }
-    // As the tray menu's Exit does.
-    bool Exit() const {
-        ::PostMessageW(main_, WM_CLOSE, 0, 0);
-        return Ended();
-    }
     // Picks the item `downs` presses of Down into the icon's menu (1 设置, 2 帮助,
     // 3 关于, 4 the credit; -1: the last, 离开); returns the window that opens.
     HWND FromTray(int downs, const wchar_t* className = nullptr, bool right = false) const {
@@ -334,6 +313,26 @@ public:
         if (className) WaitUntil([&] { return (window = Window(className)) != nullptr; });
         Pump(300);
         return window;
+    }
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// lumvale.exe, once its hidden main window exists and its splash is gone.
+class Lumvale : public Process {
+public:
+    explicit Lumvale(const std::wstring& exe = ExeDirectory() + L"\\lumvale.exe") : Process(L"\"" + exe + L"\"") {
+        WaitUntil([&] { return (main_ = WindowOf(id(), L"LumvaleMain", false)) != nullptr; }, 15000);
+        WaitUntil([&] { return Window(L"LumvaleAbout") != nullptr; }, 3000);
+        WaitUntil([&] { return WindowOf(id(), L"LumvaleAbout", false) == nullptr; });
+    }
+    HWND main() const { return main_; }
+    // As the tray menu's Exit does.
+    bool Exit() const {
+        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        return Ended();
     }
 
 private:

@@ -35,6 +35,10 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
         EXPECT_FALSE(::IsWindowVisible(lumvale.main()));
         EXPECT_TRUE(WaitUntil([&] { return TrayIcon().has_value(); }));
         EXPECT_EQ(Alpha(Taskbar()), alpha) << stored;
+        // A new taskbar, opaque, gets the stored alpha too.
+        ::SetWindowLongW(Taskbar(), GWL_EXSTYLE, ::GetWindowLongW(Taskbar(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
+        ::SendMessageW(lumvale.main(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == alpha; })) << stored;
         EXPECT_FALSE(Exists(Section(L"Temp"))) << "the last run's records are gone";
         Write(Section(L"Temp"), L"4242", L"3");
         lumvale.FromTray(-1, nullptr, true);  // Exit, as a user does
@@ -45,48 +49,82 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
     }
 }
 
-TEST_F(Startup, TheSplashClosesItselfAndOpensTheSettingsUntilTheyAreSaved) {
+// The first runs, from a folder with a blank in its name among DLLs that
+// anyone could have put there: none is loaded by anything Lumvale does (those
+// that Wine's own DLLs load as the process starts leave no mark).
+TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoaded) {
+    const std::wstring folder = ExeDirectory() + L"\\planted dlls", exe = folder + L"\\lumvale.exe";
+    const auto marks = [&] {  // <name>.dll.loaded, <name>.dll.called
+        std::vector<std::wstring> found;
+        WIN32_FIND_DATAW file{};
+        for (const wchar_t* mark : {L"\\*.loaded", L"\\*.called"}) {
+            const HANDLE search = ::FindFirstFileW((folder + mark).c_str(), &file);
+            for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &file))
+                found.push_back(file.cFileName);
+            if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+        }
+        return found;
+    };
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::CopyFileW((ExeDirectory() + L"\\lumvale.exe").c_str(), exe.c_str(), FALSE);
+    for (const std::wstring& mark : marks()) ::DeleteFileW((folder + L"\\" + mark).c_str());
+    for (const wchar_t* name : {L"comctl32", L"shcore", L"uxtheme", L"dwmapi", L"apphelp", L"propsys", L"linkinfo",
+                                L"ntshrui", L"version", L"profapi", L"cryptbase", L"iertutil"})
+        ::CopyFileW((ExeDirectory() + L"\\marker_dll.dll").c_str(), (folder + L"\\" + name + L".dll").c_str(), FALSE);
     DeleteValue(Section(kSettings), kRemember);
-    for (const wchar_t* button : {L"取消   ", L"保存 ", L""}) {
-        Process lumvale(L"\"" + ExeDirectory() + L"\\lumvale.exe\"");
-        HWND splash = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (splash = WindowOf(lumvale.id(), L"LumvaleAbout")) != nullptr; }, 15000));
+    SetSetting(L"Beep", L"1");
+    Target target;
+    for (const std::wstring button : {L"取消   ", L"保存 ", L""}) {
+        // The first time Ctrl + Shift + 3 is held on a window that takes its
+        // time to answer: the splash closes, and the dialog opens, in the
+        // middle of a beep.
+        const bool held = button == L"取消   ";
+        target.AnswerAfter(held ? 150 : 0);
+        for (const WORD key : std::vector<WORD>{VK_CONTROL, VK_SHIFT, '3'}) Key(key, held);
+        Process lumvale(L"\"" + exe + L"\"", folder.c_str());
+        HWND splash = nullptr, dialog = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (splash = lumvale.Window(L"LumvaleAbout")) != nullptr; }, 15000));
         const DWORD shown = ::GetTickCount();
-        EXPECT_TRUE(Topmost(splash));
-        EXPECT_EQ(Alpha(splash), 240);
+        EXPECT_TRUE(Topmost(splash) && Alpha(splash) == 240);
         EXPECT_FALSE(::IsWindowVisible(Child(splash, L"LumvaleFrame"))) << "no close button";
-        if (*button) Screenshot(L"splash");
+        if (held) Screenshot(L"splash");
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(splash); }));
         EXPECT_GE(::GetTickCount() - shown, 1000u) << "shown for about 1.5 s";
-        HWND dialog = nullptr;
-        const bool opened = WaitUntil([&] { return (dialog = WindowOf(lumvale.id(), L"LumvaleSettings")) != nullptr; },
-                                      *button ? 5000 : 1500);
-        ASSERT_EQ(opened, *button != 0) << "the first run lasts until the settings are saved";
+        const bool opened = WaitUntil([&] { return (dialog = lumvale.Window(L"LumvaleSettings")) != nullptr; },
+                                      button.empty() ? 1500 : 5000);
+        ASSERT_EQ(opened, !button.empty()) << "the first run lasts until the settings are saved";
+        ReleaseEverything();
+        if (held) {
+            EXPECT_EQ(Alpha(target.get()), 150);
+            Activate(target.get());
+            Chord({VK_CONTROL, VK_SHIFT, '5'});
+            EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 180; }, 2000)) << "the keys work meanwhile";
+        }
         if (opened) {
+            if (!held) Click(Child(dialog, L"Button", L"随 WINDOWS 启动时自动启动 Lumvale           "));
             Click(Child(dialog, L"Button", button));
             EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+        } else {  // a popup choice and the about box
+            Activate(target.get());
+            Click({RectOf(target.get()).left + 8, RectOf(target.get()).top + 200}, true);
+            HWND popup = nullptr;
+            ASSERT_TRUE(WaitUntil([&] { return (popup = lumvale.Window(L"LumvalePopup")) != nullptr; }));
+            Pump(300);
+            Click(Item(popup, 1));
+            EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 135; }));
+            Click(Child(lumvale.FromTray(3, L"LumvaleAbout"), L"Button", L"X"));
         }
         ::PostMessageW(WindowOf(lumvale.id(), L"LumvaleMain", false), WM_CLOSE, 0, 0);
         EXPECT_TRUE(lumvale.Ended());
     }
     EXPECT_EQ(Setting(kRemember), L"0");
+    EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE), L"\"" + exe + L"\"") << "quoted: its path holds a blank";
+    EXPECT_EQ(marks(), std::vector<std::wstring>{}) << "from the program's folder";
 }
 
-// A restarted shell has lost every icon and the taskbar's opacity, and
-// announces a new taskbar. Wine's shell cannot restart in a session: the
-// taskbar is made opaque by hand, and the icon's code runs on a driver
-// window whose icon is removed by hand.
-TEST_F(Startup, ANewTaskbarGetsTheIconAndTheStoredOpacityBack) {
-    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
-    SetSetting(L"TBar", L"150");
-    {
-        Lumvale lumvale;
-        ASSERT_TRUE(WaitUntil([] { return Alpha(Taskbar()) == 150; }));
-        ::SetWindowLongW(Taskbar(), GWL_EXSTYLE, ::GetWindowLongW(Taskbar(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
-        ::SendMessageW(lumvale.main(), taskbarCreated, 0, 0);
-        EXPECT_TRUE(WaitUntil([] { return Alpha(Taskbar()) == 150; }));
-        EXPECT_TRUE(lumvale.Exit());
-    }
+// A restarted shell has lost every icon and announces a new taskbar. Wine's
+// shell cannot restart in a session: the icon's code runs on a driver window.
+TEST_F(Startup, ANewTaskbarGetsTheIconBack) {
     const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     const HICON icon = ::ExtractIconW(nullptr, (ExeDirectory() + L"\\lumvale.exe").c_str(), 0);
     lumvale::AddTrayIcon(owner, 7, icon, L"Lumvale", nullptr);
@@ -94,71 +132,11 @@ TEST_F(Startup, ANewTaskbarGetsTheIconAndTheStoredOpacityBack) {
     NOTIFYICONDATAW record{NOTIFYICONDATAW_V1_SIZE, owner, 7};
     ::Shell_NotifyIconW(NIM_DELETE, &record);
     ASSERT_TRUE(WaitUntil([] { return !TrayIcon(); }));
-    ::SendMessageW(owner, taskbarCreated, 0, 0);
+    ::SendMessageW(owner, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(WaitUntil([] { return TrayIcon().has_value(); }));
     lumvale::RemoveTrayIcon();
     ::DestroyWindow(owner);
     ::DestroyIcon(icon);
-}
-
-// Started from a folder with a blank in its name, among DLLs that anyone
-// could have put there: none is loaded by anything Lumvale does (those that
-// Wine's own DLLs load as the process starts, before any of Lumvale's code,
-// leave no mark).
-TEST_F(Startup, FromAFolderOfPlantedDllsItLoadsNoneAndStartsWithWindowsQuoted) {
-    const wchar_t* const planted[] = {L"comctl32", L"shcore",   L"uxtheme", L"dwmapi",  L"apphelp",   L"propsys",
-                                      L"linkinfo", L"ntshrui",  L"version", L"profapi", L"cryptbase", L"iertutil"};
-    const std::wstring folder = ExeDirectory() + L"\\planted dlls", exe = folder + L"\\lumvale.exe";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    ::CopyFileW((ExeDirectory() + L"\\lumvale.exe").c_str(), exe.c_str(), FALSE);
-    const auto marks = [&](const wchar_t* name) {
-        std::vector<std::wstring> found;
-        for (const wchar_t* mark : {L".dll.loaded", L".dll.called"})
-            if (::GetFileAttributesW((folder + L"\\" + name + mark).c_str()) != INVALID_FILE_ATTRIBUTES)
-                found.push_back(name + std::wstring(mark));
-        return found;
-    };
-    for (const wchar_t* name : planted) {
-        ::CopyFileW((ExeDirectory() + L"\\marker_dll.dll").c_str(), (folder + L"\\" + name + L".dll").c_str(), FALSE);
-        for (const std::wstring& mark : marks(name)) ::DeleteFileW((folder + L"\\" + mark).c_str());
-    }
-    RecordUrls();
-    DeleteValue(Section(kSettings), kRemember);  // a first run
-    SetSetting(L"Beep", L"1");
-    // Ctrl + Shift + 3 held on a window that takes its time to answer: the
-    // splash closes, and the first-run dialog opens, in the middle of a beep.
-    Target target;
-    target.AnswerAfter(150);
-    for (const WORD key : std::vector<WORD>{VK_CONTROL, VK_SHIFT, '3'}) Key(key, true);
-    Lumvale lumvale(exe, folder.c_str());
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = lumvale.Window(L"LumvaleSettings")) != nullptr; }));
-    ReleaseEverything();
-    target.AnswerAfter(0);
-    EXPECT_EQ(Alpha(target.get()), 150);
-    Activate(target.get());
-    Chord({VK_CONTROL, VK_SHIFT, '5'});
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 180; }, 2000)) << "the keys work while it is open";
-    Click(Child(dialog, L"Button", L"随 WINDOWS 启动时自动启动 Lumvale           "));
-    Click(Child(dialog, L"Button", L"保存 "));
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
-    EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE), L"\"" + exe + L"\"");
-
-    // A popup choice, the help page, the about box, Exit.
-    Activate(target.get());
-    Click({RectOf(target.get()).left + 8, RectOf(target.get()).top + 200}, true);
-    HWND popup = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (popup = lumvale.Window(L"LumvalePopup")) != nullptr; }));
-    Pump(300);
-    Click(Item(popup, 1));
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 135; }));
-    lumvale.FromTray(2);
-    EXPECT_TRUE(WaitUntil([] { return !RecordedUrls().empty(); }, 10000));
-    const HWND about = lumvale.FromTray(3, L"LumvaleAbout");
-    ASSERT_NE(about, nullptr);
-    Click(Child(about, L"Button", L"X"));
-    EXPECT_TRUE(lumvale.Exit());
-    for (const wchar_t* name : planted) EXPECT_EQ(marks(name), std::vector<std::wstring>{}) << "from the program's folder";
 }
 
 }  // namespace

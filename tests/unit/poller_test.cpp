@@ -11,6 +11,7 @@
 namespace lumvale {
 namespace {
 
+using fake::FakeWindow;
 using GlassTest = testing::Desktop;
 
 TEST_F(GlassTest, LevelsGiveTheirAlphaAndAFailedChangeLeavesNoHalfLayeredWindow) {
@@ -145,35 +146,28 @@ TEST_F(PollerTest, EachIndexNeedsItsOwnModifiersAndOffQueriesNoKey) {
 
 TEST_F(PollerTest, APressCountsOnlyWhenItsKeyWasAlsoAskedAboutOnThePreviousTick) {
     settings.PopupKeys = 2;  // Alt with the right button; the hot-keys stay on Ctrl + Shift
-    struct Tick {
-        std::vector<int> held, tappedBefore;
+    const std::vector<int> none, ctrlShift{kVkControl, kVkShift}, right{kVkRButton}, alt{kVkMenu};
+    // Per tick: the keys held, and those pressed and released since the tick before.
+    using Ticks = std::vector<std::pair<std::vector<int>, std::vector<int>>>;
+    const std::tuple<const char*, Ticks, int, int> cases[] = {
+        {"a digit typed long before the modifiers", {{none, {'2'}}, {none, none}, {ctrlShift, none}}, 255, 0},
+        {"a digit tapped between two ticks while they are held", {{ctrlShift, none}, {ctrlShift, {'7'}}}, 210, 0},
+        {"Alt tapped long before the right button", {{none, alt}, {none, none}, {right, none}}, 255, 0},
+        {"Alt tapped between two ticks while it is held", {{right, none}, {right, alt}}, 255, 1},
+        {"the right button clicked between two ticks", {{alt, none}, {alt, right}}, 255, 1},
     };
-    struct Case {
-        const char* what;
-        std::vector<Tick> ticks;
-        int alpha, shows;
-    };
-    const std::vector<int> ctrlShift{kVkControl, kVkShift};
-    const Case cases[] = {
-        {"a digit typed long before the modifiers", {{{}, {'2'}}, {{}, {}}, {ctrlShift, {}}}, 255, 0},
-        {"a digit tapped between two ticks while they are held", {{ctrlShift, {}}, {ctrlShift, {'7'}}}, 210, 0},
-        {"Alt tapped long before the right button", {{{}, {kVkMenu}}, {{}, {}}, {{kVkRButton}, {}}}, 255, 0},
-        {"Alt tapped between two ticks while it is held", {{{kVkRButton}, {}}, {{kVkRButton}, {kVkMenu}}}, 255, 1},
-        {"the right button clicked between two ticks", {{{kVkMenu}, {}}, {{kVkMenu}, {kVkRButton}}}, 255, 1},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [what, ticks, alpha, opened] : cases) {
         Poller fresh{fake, store, settings, glass, windows};
         fresh.SetPopup(this);
         shows = 0;
         fake.tappedKeys.clear();
         fake.Window(editor) = {L"EditorMain", L"notes.txt", 0, 100, 101};
-        for (const Tick& tick : c.ticks) {
-            fake.pressedKeys = {tick.held.begin(), tick.held.end()};
-            fake.tappedKeys.insert(tick.tappedBefore.begin(), tick.tappedBefore.end());
+        for (const auto& [held, tapped] : ticks) {
+            fake.pressedKeys = {held.begin(), held.end()};
+            fake.tappedKeys.insert(tapped.begin(), tapped.end());
             fresh.Tick();
         }
-        EXPECT_EQ(AlphaOf(editor), c.alpha) << c.what;
-        EXPECT_EQ(shows, c.shows) << c.what;
+        EXPECT_EQ(std::make_pair(AlphaOf(editor), shows), std::make_pair(alpha, opened)) << what;
     }
 }
 
@@ -305,30 +299,25 @@ using PopupLogicTest = testing::Desktop;
 
 TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSaved) {
     PopupLogic logic{fake, store, settings, glass, windows};
-    // A list choice over a hung target is proved end to end.
-    struct Case {
-        const char* what;
-        std::int32_t exStyle;
-        bool hung, failAttributes, failMove, list;
-    };
-    const Case cases[] = {{"an opacity for a window drawn per pixel", kExStyleLayered, false, false, false, true},
-                          {"an opacity for a window refusing attributes", 0, false, true, false, true},
-                          {"on top for a window that does not answer", 0, true, false, false, false},
-                          {"on top for a window refusing to move", 0, false, false, true, false}};
-    for (const Case& c : cases) {
-        const Hwnd target = fake.foreground = fake.AddWindow({L"Refusing", L"", 0, 100, 101, c.exStyle, {}, c.hung});
-        fake.failSetLayeredAttributes = c.failAttributes;
-        fake.failSetWindowPos = c.failMove;
+    // Per target: drawn per pixel, hung, refusing attributes, refusing to
+    // move; whether the choice is of the list. A hung target's list choice
+    // is proved end to end.
+    const std::tuple<const char*, FakeWindow, bool, bool, bool> cases[] = {
+        {"an opacity, drawn per pixel", {L"PerPixel", L"", 0, 100, 101, kExStyleLayered}, false, false, true},
+        {"an opacity, refusing attributes", {L"Refusing", L"", 0, 100, 101}, true, false, true},
+        {"on top, not answering", {L"Hung", L"", 0, 100, 101, 0, {}, true}, false, false, false},
+        {"on top, refusing to move", {L"Refusing", L"", 0, 100, 101}, false, true, false}};
+    for (const auto& [what, window, failAttributes, failMove, list] : cases) {
+        const Hwnd target = fake.foreground = fake.AddWindow(window);
+        fake.failSetLayeredAttributes = failAttributes;
+        fake.failSetWindowPos = failMove;
         ASSERT_TRUE(logic.ShowMe());
-        if (c.list)
-            logic.ListChoice({4, true, true});
-        else
-            logic.TopClicked({-1, true, true});
-        const fake::FakeWindow& w = fake.Window(target);
-        EXPECT_EQ(std::make_tuple(w.exStyle, w.attributes.has_value(), w.topmost), std::make_tuple(c.exStyle, false, false))
-            << c.what;
-        EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kTempPath)) << c.what;
-        EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kWinsPath)) << c.what;
+        list ? logic.ListChoice({4, true, true}) : logic.TopClicked({-1, true, true});
+        const FakeWindow& w = fake.Window(target);
+        EXPECT_EQ(std::make_tuple(w.exStyle, w.attributes.has_value(), w.topmost),
+                  std::make_tuple(window.exStyle, false, false)) << what;
+        EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kTempPath) ||
+                     fake.KeyExists(RegRoot::CurrentUser, testing::kWinsPath)) << what;
     }
     EXPECT_EQ(popupCloses, 2) << "a list choice ends the popup either way";
 }

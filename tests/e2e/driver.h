@@ -298,6 +298,12 @@ public:
         return code;
     }
     HWND Window(const wchar_t* className) const { return WindowOf(id_, className); }
+    // The window of a class that the process shows within `timeoutMs`, or null.
+    HWND Await(const wchar_t* className, int timeoutMs = 5000) const {
+        HWND window = nullptr;
+        WaitUntil([&] { return (window = Window(className)) != nullptr; }, timeoutMs);
+        return window;
+    }
     // Picks the item `downs` presses of Down into the icon's menu (1 设置, 2 帮助,
     // 3 关于, 4 the credit; -1: the last, 离开); returns the window that opens.
     HWND FromTray(int downs, const wchar_t* className = nullptr, bool right = false) const {
@@ -309,8 +315,7 @@ public:
         for (int i = 0; i < downs; ++i) Chord({VK_DOWN}, 40);
         if (downs < 0) Chord({VK_UP}, 40);
         Chord({VK_RETURN}, 40);
-        HWND window = nullptr;
-        if (className) WaitUntil([&] { return (window = Window(className)) != nullptr; });
+        const HWND window = className ? Await(className) : nullptr;
         Pump(300);
         return window;
     }

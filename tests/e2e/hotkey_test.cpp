@@ -112,8 +112,8 @@ TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     // The popup opens over it and nothing waits for it; a choice in it is
     // refused as the hot-key was.
     Click({RectOf(notepad.window()).left + 150, RectOf(notepad.window()).bottom - 10}, true);
-    HWND popup = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (popup = lumvale.Window(L"LumvalePopup")) != nullptr; }, 1500));
+    const HWND popup = lumvale.Await(L"LumvalePopup", 1500);
+    EXPECT_NE(popup, nullptr);
     Click(Item(popup, 4));
     Pump(300);
     EXPECT_EQ(Alpha(notepad.window()), 255);

@@ -54,16 +54,12 @@ TEST_F(Scale, EveryWindowGrowsWithTheDisplayAndNoTextIsCut) {
         };
         Notepad notepad;
         Click({RectOf(notepad.window()).left + 150, RectOf(notepad.window()).bottom - 10}, true);
-        HWND popup = nullptr;
-        WaitUntil([&] { return (popup = lumvale.Window(L"LumvalePopup")) != nullptr; });
-        expectScaled(popup, 1650, 3585, L"popup-150");
+        expectScaled(lumvale.Await(L"LumvalePopup"), 1650, 3585, L"popup-150");
         Click({900, 700});
         const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
         expectScaled(dialog, 6015, 3600, L"settings-150");
         Click(Child(dialog, L"Button", L"关于  "));
-        HWND about = nullptr;
-        WaitUntil([&] { return (about = lumvale.Window(L"LumvaleAbout")) != nullptr; });
-        expectScaled(about, 6915, 3810, L"about-150");
+        expectScaled(lumvale.Await(L"LumvaleAbout"), 6915, 3810, L"about-150");
         EXPECT_TRUE(lumvale.Exit());
     }
 }

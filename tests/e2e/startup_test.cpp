@@ -12,8 +12,8 @@ TEST_F(Startup, OlderSystemsThanWindows2000GetTheMessageAndNothingElse) {
     Delete(kProgramKey);
     Write(kAppDefaults, L"Version", L"win98");
     Process lumvale(L"\"" + ExeDirectory() + L"\\lumvale.exe\"");
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = WindowOf(lumvale.id(), L"#32770")) != nullptr; }, 15000));
+    const HWND box = lumvale.Await(L"#32770", 15000);
+    ASSERT_NE(box, nullptr);
     EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)), L"抱歉，Lumvale无法在低于win 2k以下的系统运行！" + std::wstring(13, L' '));
     EXPECT_EQ(WindowOf(lumvale.id(), L"LumvaleMain", false), nullptr);
     Screenshot(L"refused");
@@ -53,7 +53,8 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
 // anyone could have put there: none is loaded by anything Lumvale does (those
 // that Wine's own DLLs load as the process starts leave no mark).
 TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoaded) {
-    const std::wstring folder = ExeDirectory() + L"\\planted dlls", exe = folder + L"\\lumvale.exe";
+    // A name that no code page holds: the Run key gets it whole.
+    const std::wstring folder = ExeDirectory() + L"\\planted ✓☃ dlls", exe = folder + L"\\lumvale.exe";
     const auto marks = [&] {  // <name>.dll.loaded, <name>.dll.called
         std::vector<std::wstring> found;
         WIN32_FIND_DATAW file{};
@@ -107,8 +108,7 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
         } else {  // a popup choice and the about box
             Activate(target.get());
             Click({RectOf(target.get()).left + 8, RectOf(target.get()).top + 200}, true);
-            HWND popup = nullptr;
-            ASSERT_TRUE(WaitUntil([&] { return (popup = lumvale.Window(L"LumvalePopup")) != nullptr; }));
+            const HWND popup = lumvale.Await(L"LumvalePopup");
             Pump(300);
             Click(Item(popup, 1));
             EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 135; }));

@@ -273,10 +273,12 @@ TEST(PopupPosition, BesideThePointerWhereItFitsElseFlippedOntoTheWorkArea) {
         Rect work;
         Point expected;
     };
-    // Edges and corners of one monitor are proved end to end; here the
-    // pointer beyond the work area and monitors left of the primary one.
     const Case cases[] = {
         {{500, 300}, screen, {382, 308}},  // right edge 8 left of the pointer, top 8 below
+        {{2, 2}, screen, {10, 10}},        // the corners
+        {{1021, 2}, screen, {903, 10}},
+        {{2, 735}, screen, {10, 488}},
+        {{1021, 735}, screen, {903, 488}},
         {{500, 760}, screen, {382, 499}},  // on the taskbar
         {{1030, 400}, screen, {912, 408}},  // right of the work area
         {{-600, 100}, leftMonitor, {-718, 108}},

@@ -88,7 +88,7 @@ set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)
 
 file(GLOB LUMVALE_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*_test.cpp)
 add_executable(e2e_tests ${LUMVALE_E2E_SOURCES})
-target_link_libraries(e2e_tests PRIVATE gtest_main lumvale_win32 psapi)
+target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32 shell32 advapi32 psapi)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_options(e2e_tests PRIVATE -static)
 add_executable(url_recorder WIN32 tests/e2e/url_recorder.cpp)

@@ -109,8 +109,7 @@ inline void Key(WORD key, bool down) {
     input.ki = {key, static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC)), down ? 0u : KEYEVENTF_KEYUP, 0, 0};
     ::SendInput(1, &input, sizeof(input));
 }
-// A key pressed and released at once, unlike Chord never asked about: its
-// "pressed since" state is left for Lumvale to find.
+// Pressed and released, never asked about: "pressed since" is left for Lumvale.
 inline void Tap(WORD key) {
     Key(key, true);
     Key(key, false);
@@ -354,9 +353,8 @@ struct Notepad : Process {
     HWND window_ = nullptr;
 };
 
-// A window of the driver's own, in front, that notes the digit keys it gets.
-// Lumvale asks a window whether it answers (WM_NULL) before it changes it:
-// the target can take its time to answer, or close Lumvale when asked.
+// A window of the driver's own, in front, that notes the digit keys it gets; asked
+// whether it answers (WM_NULL), it can take its time, or close Lumvale.
 class Target {
 public:
     explicit Target(const wchar_t* title = L"Lumvale test target", RECT at = {120, 100, 620, 450},

@@ -1,8 +1,6 @@
-// Stands in for a DLL that someone put beside lumvale.exe. Loaded by a call
-// of the running program, it leaves "<its own path>.loaded" behind and
-// refuses to load; loaded as the process starts (the system's own DLLs
-// pulling in theirs before any of the program's code runs), it loads. Its
-// one function, named as the display scale's, leaves "<path>.called".
+// A DLL that someone put beside lumvale.exe. Loaded by a call of the running
+// program it leaves "<its path>.loaded" and refuses; loaded as the process
+// starts (by the system's own DLLs) it loads. Its function leaves ".called".
 #include <windows.h>
 
 namespace {

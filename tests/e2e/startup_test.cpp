@@ -1,8 +1,6 @@
 // Start-up, the splash, the first run, the tray icon and Exit.
 #include "driver.h"
 
-#include "tray/tray_icon.h"
-
 namespace e2e {
 namespace {
 
@@ -35,7 +33,8 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
         EXPECT_FALSE(::IsWindowVisible(lumvale.main()));
         EXPECT_TRUE(WaitUntil([&] { return TrayIcon().has_value(); }));
         EXPECT_EQ(Alpha(Taskbar()), alpha) << stored;
-        // A new taskbar, opaque, gets the stored alpha too.
+        // A restarted shell announces a new taskbar, opaque, without the icon
+        // (Wine's shell cannot restart in a session: made opaque by hand).
         ::SetWindowLongW(Taskbar(), GWL_EXSTYLE, ::GetWindowLongW(Taskbar(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
         ::SendMessageW(lumvale.main(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == alpha; })) << stored;
@@ -49,51 +48,39 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
     }
 }
 
-// The first runs, from a folder with a blank in its name among DLLs that
-// anyone could have put there: none is loaded by anything Lumvale does (those
-// that Wine's own DLLs load as the process starts leave no mark).
+// The first runs, from a folder with a blank in its name among planted DLLs:
+// none is loaded by anything Lumvale does (Wine's own loads at start leave no mark).
 TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoaded) {
     // A name that no code page holds: the Run key gets it whole.
-    const std::wstring folder = ExeDirectory() + L"\\planted ✓☃ dlls", exe = folder + L"\\lumvale.exe";
-    const auto marks = [&] {  // <name>.dll.loaded, <name>.dll.called
-        std::vector<std::wstring> found;
-        WIN32_FIND_DATAW file{};
-        for (const wchar_t* mark : {L"\\*.loaded", L"\\*.called"}) {
-            const HANDLE search = ::FindFirstFileW((folder + mark).c_str(), &file);
-            for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &file))
-                found.push_back(file.cFileName);
-            if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
-        }
-        return found;
-    };
+    const std::wstring folder = ExeDirectory() + L"\\planted ✓☃ dlls\\", exe = folder + L"lumvale.exe";
+    const std::wstring planted[] = {L"comctl32", L"shcore",  L"uxtheme", L"dwmapi",  L"apphelp",   L"propsys",
+                                    L"linkinfo", L"ntshrui", L"version", L"profapi", L"cryptbase", L"iertutil"};
     ::CreateDirectoryW(folder.c_str(), nullptr);
     ::CopyFileW((ExeDirectory() + L"\\lumvale.exe").c_str(), exe.c_str(), FALSE);
-    for (const std::wstring& mark : marks()) ::DeleteFileW((folder + L"\\" + mark).c_str());
-    for (const wchar_t* name : {L"comctl32", L"shcore", L"uxtheme", L"dwmapi", L"apphelp", L"propsys", L"linkinfo",
-                                L"ntshrui", L"version", L"profapi", L"cryptbase", L"iertutil"})
-        ::CopyFileW((ExeDirectory() + L"\\marker_dll.dll").c_str(), (folder + L"\\" + name + L".dll").c_str(), FALSE);
+    for (const std::wstring& name : planted) {
+        ::CopyFileW((ExeDirectory() + L"\\marker_dll.dll").c_str(), (folder + name + L".dll").c_str(), FALSE);
+        for (const wchar_t* mark : {L".dll.loaded", L".dll.called"}) ::DeleteFileW((folder + name + mark).c_str());
+    }
     DeleteValue(Section(kSettings), kRemember);
     SetSetting(L"Beep", L"1");
     Target target;
     for (const std::wstring button : {L"取消   ", L"保存 ", L""}) {
-        // The first time Ctrl + Shift + 3 is held on a window that takes its
-        // time to answer: the splash closes, and the dialog opens, in the
-        // middle of a beep.
+        // The first time Ctrl + Shift + 3 is held on a window slow to answer:
+        // the splash closes, and the dialog opens, in the middle of a beep.
         const bool held = button == L"取消   ";
         target.AnswerAfter(held ? 150 : 0);
         for (const WORD key : std::vector<WORD>{VK_CONTROL, VK_SHIFT, '3'}) Key(key, held);
         Process lumvale(L"\"" + exe + L"\"", folder.c_str());
-        HWND splash = nullptr, dialog = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (splash = lumvale.Window(L"LumvaleAbout")) != nullptr; }, 15000));
+        const HWND splash = lumvale.Await(L"LumvaleAbout", 15000);
+        ASSERT_NE(splash, nullptr);
         const DWORD shown = ::GetTickCount();
         EXPECT_TRUE(Topmost(splash) && Alpha(splash) == 240);
         EXPECT_FALSE(::IsWindowVisible(Child(splash, L"LumvaleFrame"))) << "no close button";
         if (held) Screenshot(L"splash");
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(splash); }));
         EXPECT_GE(::GetTickCount() - shown, 1000u) << "shown for about 1.5 s";
-        const bool opened = WaitUntil([&] { return (dialog = lumvale.Window(L"LumvaleSettings")) != nullptr; },
-                                      button.empty() ? 1500 : 5000);
-        ASSERT_EQ(opened, !button.empty()) << "the first run lasts until the settings are saved";
+        const HWND dialog = lumvale.Await(L"LumvaleSettings", button.empty() ? 1500 : 5000);
+        ASSERT_EQ(dialog != nullptr, !button.empty()) << "the first run lasts until the settings are saved";
         ReleaseEverything();
         if (held) {
             EXPECT_EQ(Alpha(target.get()), 150);
@@ -101,7 +88,7 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
             Chord({VK_CONTROL, VK_SHIFT, '5'});
             EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 180; }, 2000)) << "the keys work meanwhile";
         }
-        if (opened) {
+        if (dialog) {
             if (!held) Click(Child(dialog, L"Button", L"随 WINDOWS 启动时自动启动 Lumvale           "));
             Click(Child(dialog, L"Button", button));
             EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
@@ -119,24 +106,9 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
     }
     EXPECT_EQ(Setting(kRemember), L"0");
     EXPECT_EQ(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE), L"\"" + exe + L"\"") << "quoted: its path holds a blank";
-    EXPECT_EQ(marks(), std::vector<std::wstring>{}) << "from the program's folder";
-}
-
-// A restarted shell has lost every icon and announces a new taskbar. Wine's
-// shell cannot restart in a session: the icon's code runs on a driver window.
-TEST_F(Startup, ANewTaskbarGetsTheIconBack) {
-    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    const HICON icon = ::ExtractIconW(nullptr, (ExeDirectory() + L"\\lumvale.exe").c_str(), 0);
-    lumvale::AddTrayIcon(owner, 7, icon, L"Lumvale", nullptr);
-    ASSERT_TRUE(WaitUntil([] { return TrayIcon().has_value(); }));
-    NOTIFYICONDATAW record{NOTIFYICONDATAW_V1_SIZE, owner, 7};
-    ::Shell_NotifyIconW(NIM_DELETE, &record);
-    ASSERT_TRUE(WaitUntil([] { return !TrayIcon(); }));
-    ::SendMessageW(owner, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitUntil([] { return TrayIcon().has_value(); }));
-    lumvale::RemoveTrayIcon();
-    ::DestroyWindow(owner);
-    ::DestroyIcon(icon);
+    for (const std::wstring& name : planted)
+        for (const wchar_t* mark : {L".dll.loaded", L".dll.called"})
+            EXPECT_EQ(::GetFileAttributesW((folder + name + mark).c_str()), INVALID_FILE_ATTRIBUTES) << name << mark;
 }
 
 }  // namespace

@@ -55,8 +55,7 @@ public:
     bool failSetLayeredAttributes = false;
     bool failSetWindowPos = false;
     std::set<RegRoot> readOnlyRoots;
-    // A 32-bit program on 64-bit Windows: the machine's Software key of its
-    // own view is the 32-bit copy.
+    // A 32-bit program on 64-bit Windows: its own view of HKLM\Software is the 32-bit copy.
     bool wow64 = false;
 
     // The registry below a root, e.g. path "Software\\Lumvale\\Wins".

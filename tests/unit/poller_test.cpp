@@ -45,17 +45,13 @@ TEST_F(GlassTest, TheBeepFollowsItsStoredFlagAndOnlyAChangeMadeBeeps) {
 }
 
 TEST_F(GlassTest, WhereNothingTellsWhatTheProgramSetOpaqueRemovesAPlainAlphaAsAlways) {
-    const LayeredAttributes keyed{0xFF00FF, 0, kLwaColorKey};
+    // A colour-keyed window keeps its key: proved end to end.
     const Hwnd earlier = fake.AddWindow({L"Left", L"", 0, 100, 101, kExStyleLayered, LayeredAttributes{0, 150}});
-    const Hwnd shaped = fake.AddWindow({L"Shaped", L"", 0, 100, 101, kExStyleLayered, keyed});
     EXPECT_EQ(glass.SetWindowAlpha(earlier, 255), AlphaChange::Made) << "left translucent by an earlier run, say";
     EXPECT_EQ(AlphaOf(earlier), 255);
-    EXPECT_EQ(std::make_pair(fake.redraws, fake.dispatches), std::make_pair(1, 1));
     const Rect& r = fake.redrawn;
-    EXPECT_EQ(std::vector<int>({r.left, r.top, r.right, r.bottom}), std::vector<int>({-1280, -200, 1024, 824}))
-        << "every monitor";
-    EXPECT_EQ(glass.SetWindowAlpha(shaped, 255), AlphaChange::Made);
-    EXPECT_EQ(fake.Window(shaped).attributes->flags, kLwaColorKey) << "the shape is the program's";
+    EXPECT_EQ(std::make_tuple(fake.redraws, fake.dispatches, r.left, r.top, r.right, r.bottom),
+              std::make_tuple(1, 1, -1280, -200, 1024, 824)) << "every monitor repainted once";
     EXPECT_EQ(glass.SetWindowAlpha(editor, 255), AlphaChange::Made);
     EXPECT_EQ(fake.redraws, 1) << "nothing to repaint";
 
@@ -70,28 +66,20 @@ TEST_F(GlassTest, WhereNothingTellsWhatTheProgramSetOpaqueRemovesAPlainAlphaAsAl
 }
 
 TEST_F(GlassTest, OpaqueGivesBackWhatTheProgramSetLastEvenWhereItChangedItsLayeringSinceLumvale) {
-    // The program fades its window in at alpha 40; Lumvale glasses it; then
-    // the program changes its layering; then Lumvale glasses it again and
-    // makes it opaque.
-    struct Case {
-        const char* what;
-        std::optional<std::uint8_t> programsLater;  // its own alpha after the fade, none: no layering
-        int opaque;  // the alpha "opaque" gives
-    };
-    const Case cases[] = {{"left alone", 40, 40}, {"faded in fully", 255, 255}, {"own alpha", 90, 90},
-                         {"layering dropped", std::nullopt, 255}};
-    for (const Case& c : cases) {
+    // Faded in at alpha 40, glassed, then its program sets its own alpha (none:
+    // drops its layering), glassed again and made opaque: what opaque gives.
+    const std::tuple<const char*, std::optional<std::uint8_t>, int> cases[] = {
+        {"left alone", 40, 40}, {"faded in fully", 255, 255}, {"own alpha", 90, 90}, {"layering dropped", {}, 255}};
+    for (const auto& [what, programsLater, opaque] : cases) {
         const Hwnd window = fake.AddWindow({L"Fading", L"", 0, 100, 101, kExStyleLayered, LayeredAttributes{0, 40}});
         glass.SetGlassLevel(window, 3);
-        if (c.programsLater)
-            fake.Window(window).attributes = LayeredAttributes{0, *c.programsLater};
-        else
-            fake.SetWindowLongExStyle(window, 0);
+        if (programsLater) fake.Window(window).attributes = LayeredAttributes{0, *programsLater};
+        if (!programsLater) fake.SetWindowLongExStyle(window, 0);
         glass.SetGlassLevel(window, 5);
-        EXPECT_EQ(AlphaOf(window), 180) << c.what;
+        EXPECT_EQ(AlphaOf(window), 180) << what;
         glass.SetGlassLevel(window, 0);
-        EXPECT_EQ(AlphaOf(window), c.opaque) << c.what;
-        EXPECT_EQ(fake.Window(window).exStyle & kExStyleLayered, c.programsLater ? kExStyleLayered : 0) << c.what;
+        EXPECT_EQ(AlphaOf(window), opaque) << what;
+        EXPECT_EQ(fake.Window(window).exStyle & kExStyleLayered, programsLater ? kExStyleLayered : 0) << what;
     }
 }
 
@@ -155,12 +143,17 @@ TEST_F(PollerTest, APressCountsOnlyWhenItsKeyWasAlsoAskedAboutOnThePreviousTick)
         {"Alt tapped long before the right button", {{none, alt}, {none, none}, {right, none}}, 255, 0},
         {"Alt tapped between two ticks while it is held", {{right, none}, {right, alt}}, 255, 1},
         {"the right button clicked between two ticks", {{alt, none}, {alt, right}}, 255, 1},
+        // A digit 1-9 wins over 0, the lowest one wins; keypad digits are none.
+        {"0 and 4", {{{kVkControl, kVkShift, '0', '4'}, none}}, 165, 0},
+        {"a keypad digit", {{{kVkControl, kVkShift, kKeypad1}, none}}, 255, 0},
+        {"7 and 2", {{{kVkControl, kVkShift, '7', '2'}, none}}, 135, 0},  // the last: see below
     };
     for (const auto& [what, ticks, alpha, opened] : cases) {
         Poller fresh{fake, store, settings, glass, windows};
         fresh.SetPopup(this);
         shows = 0;
         fake.tappedKeys.clear();
+        fake.keysQueried.clear();
         fake.Window(editor) = {L"EditorMain", L"notes.txt", 0, 100, 101};
         for (const auto& [held, tapped] : ticks) {
             fake.pressedKeys = {held.begin(), held.end()};
@@ -169,6 +162,7 @@ TEST_F(PollerTest, APressCountsOnlyWhenItsKeyWasAlsoAskedAboutOnThePreviousTick)
         }
         EXPECT_EQ(std::make_pair(AlphaOf(editor), shows), std::make_pair(alpha, opened)) << what;
     }
+    EXPECT_EQ(std::count(fake.keysQueried.begin(), fake.keysQueried.end(), '3'), 0) << "the scan stops at the 2";
 }
 
 TEST_F(PollerTest, ThePopupOpensOnTheTriggerAndClosesAfterTheNextCompleteClick) {
@@ -197,21 +191,7 @@ TEST_F(PollerTest, ThePopupOpensOnTheTriggerAndClosesAfterTheNextCompleteClick) 
     }
 }
 
-TEST_F(PollerTest, TheLowestDigitWinsOverZeroAndKeypadDigitsAreNone) {
-    const std::pair<std::vector<int>, int> presses[] = {
-        {{'0', '4'}, 165}, {{'7', '2'}, 135}, {{kKeypad1}, 135}, {{}, 135}};
-    for (const auto& [digits, alpha] : presses) {
-        Hold(kCtrl | kShift | kAlt, digits);
-        poller.CheckHotKeys();
-        EXPECT_EQ(AlphaOf(editor), alpha);
-    }
-    Hold(kCtrl | kShift, {'2', '7'});
-    fake.keysQueried.clear();
-    poller.CheckHotKeys();
-    EXPECT_EQ(std::count(fake.keysQueried.begin(), fake.keysQueried.end(), '3'), 0) << "the scan stops at the 2";
-}
-
-TEST_F(PollerTest, ARememberedOpacityIsAppliedOncePerWindowWhenItTakesIt) {
+TEST_F(PollerTest, ARememberedOpacityIsAppliedWhereItIsOne) {
     // The texts themselves convert as in the conversions table.
     const std::pair<std::optional<std::wstring>, std::pair<int, std::optional<std::wstring>>> records[] = {
         {L"4", {180, L"4"}},         {L"abc", {120, L"0"}},       {L"9", {255, L"9"}},
@@ -227,24 +207,17 @@ TEST_F(PollerTest, ARememberedOpacityIsAppliedOncePerWindowWhenItTakesIt) {
         EXPECT_EQ(RunRecord(), expected.second);
         fake.RegDeleteKey(RegRoot::CurrentUser, testing::kWinsPath);
     }
-    // Handled once: a later change of the window is its own.
-    SetRecord(L"Wins", L"editor.exeEditorMain", L"2");
-    poller.ApplyRememberedAlpha();
-    glass.SetGlassLevel(editor, 6);
-    poller.ApplyRememberedAlpha();
-    EXPECT_EQ(AlphaOf(editor), 195);
 }
 
-TEST_F(PollerTest, IdleTicksReadNothingUntilTheWindowInFrontOrTheStoreChanges) {
+TEST_F(PollerTest, IdleTicksReadNothingUntilAnotherWindowComesToTheFront) {
+    // A change of the store is proved end to end.
+    SetRecord(L"Wins", L"editor.exeEditorMain", L"3");
     fake.RegNotifyChangeKeyValue(kApplicationKey);
-    poller.ApplyRememberedAlpha();
+    poller.Tick();  // gives the editor its opacity,
+    poller.Tick();  // and reads once more the store that this changed
     const int reads = fake.reads;
     for (int tick = 0; tick < 100; ++tick) poller.Tick();
-    EXPECT_EQ(fake.reads, reads);
-    EXPECT_EQ(fake.snapshots, 1);
-    SetRecord(L"Wins", L"editor.exeEditorMain", L"3");
-    poller.Tick();
-    EXPECT_EQ(AlphaOf(editor), 165);
+    EXPECT_EQ(std::make_pair(fake.reads, fake.snapshots), std::make_pair(reads, 1));
     fake.foreground = fake.AddWindow({L"EditorMain", L"other.txt", 0, 100, 101});
     poller.Tick();
     EXPECT_EQ(AlphaOf(fake.foreground), 165);
@@ -301,9 +274,8 @@ using PopupLogicTest = testing::Desktop;
 
 TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSaved) {
     PopupLogic logic{fake, store, settings, glass, windows};
-    // Per target: drawn per pixel, hung, refusing attributes, refusing to
-    // move; whether the choice is of the list. A hung target's list choice
-    // is proved end to end.
+    // Per target, whether its program refuses attributes or moves, and whether the
+    // choice is of the list. A hung target's list choice is proved end to end.
     const std::tuple<const char*, FakeWindow, bool, bool, bool> cases[] = {
         {"an opacity, drawn per pixel", {L"PerPixel", L"", 0, 100, 101, kExStyleLayered}, false, false, true},
         {"an opacity, refusing attributes", {L"Refusing", L"", 0, 100, 101}, true, false, true},

@@ -1,5 +1,6 @@
-// The digit hot-keys, remembered opacities, and windows that their program
-// made layered or that stop answering.
+// What glasses a window: the digit hot-keys, the popup opened with real right
+// clicks, remembered opacities; windows that their program made layered or
+// that stop answering.
 #include "driver.h"
 
 namespace e2e {
@@ -52,10 +53,8 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
     EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
     EXPECT_EQ(Read(Section(L"Wins"), L"notepad.exeNotepad"), L"-1");
 
-    // Without a record nothing is remembered; a record written by another
-    // program while the window is in front, as regedit would, takes effect
-    // within a tick or two.
-    // A digit tapped within milliseconds while Ctrl + Shift are held counts.
+    // A digit tapped within milliseconds while Ctrl + Shift are held counts; no
+    // record, nothing remembered; one written by another program takes effect.
     Target target;
     Key(VK_CONTROL, true);
     Key(VK_SHIFT, true);
@@ -66,10 +65,8 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
     EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 180; }));
     EXPECT_TRUE(WaitUntil([&] { return target.Got('5'); })) << "keys are not swallowed";
     EXPECT_FALSE(Read(Section(L"Wins"), L"e2e_tests.exeLumvaleE2ETarget"));
-    const DWORD written = ::GetTickCount();
     Write(Section(L"Wins"), L"e2e_tests.exeLumvaleE2ETarget", L"6");
     EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 210; }, 2000));
-    std::printf("a record written by another process applied after %lu ms\n", ::GetTickCount() - written);
 }
 
 TEST_F(HotKeys, WindowsLayeredByTheirOwnProgramKeepWhatItSet) {
@@ -106,7 +103,6 @@ TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     const HANDLE thread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE,
                                        ::GetWindowThreadProcessId(notepad.window(), nullptr));
     ::SuspendThread(thread);  // notepad stops answering
-    const DWORD hungSince = ::GetTickCount();
     Write(Section(L"Wins"), L"notepad.exeNotepad", L"1");
     Chord({VK_CONTROL, VK_SHIFT, '3'});
     // The popup opens over it and nothing waits for it; a choice in it is
@@ -128,7 +124,6 @@ TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; }, 1500));
     Click({900, 700});
     EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") == nullptr; }, 1500));
-    EXPECT_LT(::GetTickCount() - hungSince, 8000u) << "all of it while notepad did not answer";
 
     // Once it answers again, in front, it gets its remembered opacity.
     ::SetForegroundWindow(notepad.window());
@@ -137,6 +132,94 @@ TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     ::CloseHandle(thread);
     EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 135; }));
     EXPECT_EQ(Read(Section(L"Temp"), HandleText(notepad.window())), L"1");
+}
+
+class Popup : public Scenario {
+protected:
+    // Right-clicks at `at` over `target`, brought to the front; waits for the popup.
+    static HWND Open(const Lumvale& lumvale, HWND target, POINT at) {
+        Activate(target);
+        Click(at, true);
+        const HWND popup = lumvale.Await(L"LumvalePopup");
+        Pump(300);  // the activation reaches the X server before the next click
+        return popup;
+    }
+    static bool Gone(HWND popup) {
+        return WaitUntil([&] { return !::IsWindow(popup) || !::IsWindowVisible(popup); });
+    }
+};
+
+TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
+    Lumvale lumvale;
+    Notepad notepad;
+    ::SetWindowPos(notepad.window(), nullptr, 300, 60, 600, 420, SWP_NOZORDER);
+    // Notepad's status bar opens no menu of its own.
+    const POINT status{RectOf(notepad.window()).left + 150, RectOf(notepad.window()).bottom - 10};
+    HWND popup = Open(lumvale, notepad.window(), status);
+    ASSERT_NE(popup, nullptr);
+    // Beside the pointer; where it does not fit there: unit table.
+    EXPECT_EQ(std::make_pair(RectOf(popup).right, RectOf(popup).top), std::make_pair(status.x - 8, status.y + 8));
+    EXPECT_TRUE(Alpha(popup) == 240 && Topmost(popup) && ::GetForegroundWindow() == popup);
+    EXPECT_NE(Child(popup, L"Static", L"notepad.exe"), nullptr);
+    EXPECT_NE(Child(popup, L"Static", L"Notepad..."), nullptr);
+    EXPECT_EQ(::SendMessageW(Child(popup, L"ListBox"), LB_GETCURSEL, 0, 0), LB_ERR);
+    Screenshot(L"popup");
+    Click(Item(popup, 4));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Alpha(notepad.window()) == 180 && Read(Section(L"Temp"), HandleText(notepad.window())) == L"4";
+    }));
+    EXPECT_TRUE(Gone(popup));
+    popup = Open(lumvale, notepad.window(), status);
+    EXPECT_EQ(::SendMessageW(Child(popup, L"ListBox"), LB_GETCURSEL, 0, 0), 4) << "the last choice is shown";
+    Click({900, 700});
+    EXPECT_TRUE(Gone(popup));
+
+    // Its boxes keep a window on top and remember its program.
+    Target target;
+    const HWND window = target.get();
+    const POINT inside{RectOf(window).left + 8, RectOf(window).top + 200};  // the popup opens clear of it
+    const std::wstring run = HandleText(window), identity = L"e2e_tests.exeLumvaleE2ETarget";
+    popup = Open(lumvale, window, inside);
+    Click(Child(popup, L"Button", L"最上  "));
+    EXPECT_TRUE(WaitUntil([&] { return Topmost(window); }));
+    EXPECT_EQ(Read(Section(L"Temp"), run + L"a"), L"1");
+    EXPECT_EQ(Read(Section(L"Temp"), run), L"-1");
+    EXPECT_TRUE(Gone(popup)) << "the click on the box was the closing click";
+
+    popup = Open(lumvale, window, inside);
+    EXPECT_TRUE(Checked(Child(popup, L"Button", L"最上  ")));
+    Click(Child(popup, L"Button", L"保存"));
+    EXPECT_TRUE(WaitUntil([&] { return Read(Section(L"Wins"), identity) == L"-1"; }));
+    popup = Open(lumvale, window, inside);
+    EXPECT_TRUE(Checked(Child(popup, L"Button", L"保存")));
+    EXPECT_FALSE(::IsWindowEnabled(Child(popup, L"Button", L"保存"))) << "a remembered program cannot be unticked";
+    Click(Item(popup, 2));
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 150 && Read(Section(L"Wins"), identity) == L"2"; }));
+
+    popup = Open(lumvale, window, inside);
+    Click(Child(popup, L"Button", L"取消所有设定   "));
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 255 && Read(Section(L"Wins"), identity) == L"-1"; }));
+    EXPECT_TRUE(Gone(popup));
+
+    // A hot-key while it is open acts on the popup itself, which closes.
+    popup = Open(lumvale, window, inside);
+    ReleaseEverything();
+    Chord({VK_CONTROL, VK_SHIFT, '5'});
+    EXPECT_TRUE(Gone(popup));
+    Pump(200);
+    EXPECT_EQ(Alpha(window), 255);
+
+    // Exit in the middle of a choice: the target closes Lumvale when the
+    // choice asks it whether it answers, and the close comes in as it beeps.
+    SetSetting(L"Beep", L"1");
+    Click({900, 700});  // the click that ends the cycle of the popup the hot-key closed
+    popup = Open(lumvale, window, inside);
+    target.CloseWhenAsked(lumvale.main());
+    Click(Item(popup, 2));
+    ASSERT_TRUE(lumvale.Ended());
+    EXPECT_EQ(lumvale.ExitCode(), 0u);
+    EXPECT_TRUE(WaitUntil([] { return !TrayIcon(); }));
+    EXPECT_FALSE(Exists(Section(L"Temp")));
 }
 
 }  // namespace

@@ -29,9 +29,8 @@ inline void Pump(int milliseconds) {
         ::Sleep(5);
     }
 }
-// LUMVALE_WAIT_SCALE stretches every wait, for a slower machine (the x86 exe emulated).
 inline bool WaitUntil(const std::function<bool()>& holds, int timeoutMs = 5000) {
-    static const char* const scale = std::getenv("LUMVALE_WAIT_SCALE");
+    static const char* const scale = std::getenv("LUMVALE_WAIT_SCALE");  // a slower machine's (the x86 exe emulated)
     timeoutMs *= std::max(1, scale ? std::atoi(scale) : 1);
     for (const DWORD start = ::GetTickCount(); !holds(); Pump(20))
         if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return holds();
@@ -117,10 +116,9 @@ inline void Tap(WORD key) {
 inline void Chord(const std::vector<WORD>& keys, int holdMs = 120) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         for (WORD key : keys) Key(key, true);
-        const bool held = WaitUntil([&] { return std::all_of(keys.begin(), keys.end(), [](WORD key) {
-                                              return (::GetAsyncKeyState(key) & 0x8000) != 0;
-                                          }); },
-                                    200);
+        const bool held = WaitUntil([&] {
+            return std::all_of(keys.begin(), keys.end(), [](WORD key) { return ::GetAsyncKeyState(key) < 0; });
+        }, 200);
         Pump(holdMs);
         for (auto key = keys.rbegin(); key != keys.rend(); ++key) Key(*key, false);
         Pump(30);

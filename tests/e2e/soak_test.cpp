@@ -5,7 +5,6 @@
 
 #include <psapi.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <random>
@@ -36,8 +35,7 @@ void ExpectRecords(const std::wstring& section, const std::wregex& record) {
         wchar_t name[512] = {}, data[512] = {};
         DWORD chars = 512, bytes = sizeof(data) - 2;
         if (::RegEnumValueW(key, i, name, &chars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &bytes)) break;
-        const std::wstring text = std::wstring(name) + L"=" + data;
-        EXPECT_TRUE(std::regex_match(text, record)) << section << L": " << text;
+        EXPECT_TRUE(std::regex_match(std::wstring(name) + L"=" + data, record)) << name << L"=" << data;
     }
     ::RegCloseKey(key);
 }
@@ -53,18 +51,23 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
 
     const Lumvale copies[2];
-    const std::pair<SIZE_T, std::wstring> before[] = {Size(copies[0]), Size(copies[1])};
+    // Each copy's private memory and windows at the start, every minute and at the end.
+    std::pair<SIZE_T, std::wstring> before[2], now[2];
+    const auto report = [&](const std::string& when, std::pair<SIZE_T, std::wstring>* sizes) {
+        for (int copy = 0; copy < 2; ++copy) {
+            const auto& [kib, windows] = sizes[copy] = Size(copies[copy]);
+            std::printf("%s, copy %d: private %zu KiB, %d windows\n", when.c_str(), copy + 1, kib,
+                        static_cast<int>(std::count(windows.begin(), windows.end(), L' ')));
+        }
+    };
+    report("start", before);
     std::vector<std::unique_ptr<Target>> targets;
     const char* seconds = std::getenv("LUMVALE_SOAK_SECONDS");
     int actions = 0;
     const DWORD start = ::GetTickCount(), length = 1000 * (seconds ? std::atoi(seconds) : 45);
     for (DWORD minutes = 0; ::GetTickCount() - start < length; ++actions) {
-        for (; ::GetTickCount() - start >= 60000 * (minutes + 1); ++minutes)  // a curve over a long run
-            for (int copy = 0; copy < 2; ++copy) {
-                const auto [kib, windows] = Size(copies[copy]);
-                std::printf("minute %lu, copy %d: private %zu KiB, %d windows\n", minutes + 1, copy + 1, kib,
-                            static_cast<int>(std::count(windows.begin(), windows.end(), L' ')));
-            }
+        for (; ::GetTickCount() - start >= 60000 * (minutes + 1); ++minutes)
+            report("minute " + std::to_string(minutes + 1), now);
         const int pick = between(1, 10);
         if (targets.empty() || pick == 10) {
             if (targets.size() == 3) targets.erase(targets.begin());
@@ -83,10 +86,11 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
                     Click(between(0, 3) ? Centre(Children(popup, L"Button")[between(0, 2)]) : Item(popup, between(0, 8)));
             Click({900, between(60, 600)});
         } else if (const auto icon = TrayIcon()) {
-            // Escape once the menu is up, else a later click could pick an item.
+            // Escape once the menu is up (a later click could pick an item); on once it is gone.
+            const auto menu = [&] { return copies[0].Window(L"#32768") || copies[1].Window(L"#32768"); };
             Click(*icon, between(0, 1));
-            WaitUntil([&] { return copies[0].Window(L"#32768") || copies[1].Window(L"#32768"); }, 1000);
-            Chord({VK_ESCAPE});
+            if (WaitUntil(menu)) Chord({VK_ESCAPE});
+            WaitUntil([&] { return !menu(); });
         }
         ASSERT_TRUE(copies[0].Running() && copies[1].Running()) << "after " << actions << " actions";
     }
@@ -94,12 +98,10 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     Click({900, 100});
     Pump(1000);
     std::printf("soak: %d actions\n", actions);
+    report("end", now);
     for (int copy = 0; copy < 2; ++copy) {
-        const auto after = Size(copies[copy]);
-        std::printf("copy %d: private %zu -> %zu KiB, windows %ls-> %ls\n", copy + 1, before[copy].first,
-                    after.first, before[copy].second.c_str(), after.second.c_str());
-        EXPECT_EQ(after.second, before[copy].second) << "nothing left open";
-        EXPECT_LE(after.first, before[copy].first + 1024);
+        EXPECT_EQ(now[copy].second, before[copy].second) << "nothing left open";
+        EXPECT_LE(now[copy].first, before[copy].first + 1024);
     }
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;)
         EXPECT_NE(Alpha(window), -1) << "a window layered without an alpha";

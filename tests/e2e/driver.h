@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,8 +29,6 @@ inline void Pump(int milliseconds) {
     }
 }
 inline bool WaitUntil(const std::function<bool()>& holds, int timeoutMs = 5000) {
-    static const char* const scale = std::getenv("LUMVALE_WAIT_SCALE");  // a slower machine's (the x86 exe emulated)
-    timeoutMs *= std::max(1, scale ? std::atoi(scale) : 1);
     for (const DWORD start = ::GetTickCount(); !holds(); Pump(20))
         if (static_cast<int>(::GetTickCount() - start) > timeoutMs) return holds();
     return true;

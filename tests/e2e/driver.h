@@ -373,11 +373,7 @@ public:
     void CloseWhenAsked(HWND lumvale) { state_.closeWhenAsked = lumvale; }
 
 private:
-    struct State {
-        unsigned digits = 0;
-        int answerMs = 0;
-        HWND closeWhenAsked = nullptr;
-    };
+    struct State { unsigned digits = 0; int answerMs = 0; HWND closeWhenAsked = nullptr; };
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* state = reinterpret_cast<State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         if (message == WM_KEYDOWN && state && wParam >= '0' && wParam <= '9') state->digits |= 1u << (wParam - '0');

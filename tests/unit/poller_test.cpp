@@ -166,11 +166,7 @@ TEST_F(PollerTest, APressCountsOnlyWhenItsKeyWasAlsoAskedAboutOnThePreviousTick)
 }
 
 TEST_F(PollerTest, ThePopupOpensOnTheTriggerAndClosesAfterTheNextCompleteClick) {
-    struct Step {
-        std::vector<int> held;
-        std::int16_t state;
-        int shows, closes;
-    };
+    struct Step { std::vector<int> held; std::int16_t state; int shows, closes; };
     const Step steps[] = {
         {{}, 0, 0, 0},
         {{kVkRButton}, 1, 1, 0},  // opened
@@ -241,21 +237,14 @@ TEST(PopupPosition, BesideThePointerWhereItFitsElseFlippedOntoTheWorkArea) {
     const Size popup{110, 239};
     const Rect screen{0, 0, 1024, 738};       // the taskbar below
     const Rect leftMonitor{-1280, -200, 0, 824};
-    struct Case {
-        Point cursor;
-        Rect work;
-        Point expected;
-    };
+    struct Case { Point cursor; Rect work; Point expected; };
     const Case cases[] = {
         {{500, 300}, screen, {382, 308}},  // right edge 8 left of the pointer, top 8 below
-        {{2, 2}, screen, {10, 10}},        // the corners
-        {{1021, 2}, screen, {903, 10}},
-        {{2, 735}, screen, {10, 488}},
-        {{1021, 735}, screen, {903, 488}},
+        {{2, 2}, screen, {10, 10}}, {{1021, 2}, screen, {903, 10}},  // the corners
+        {{2, 735}, screen, {10, 488}}, {{1021, 735}, screen, {903, 488}},
         {{500, 760}, screen, {382, 499}},  // on the taskbar
         {{1030, 400}, screen, {912, 408}},  // right of the work area
-        {{-600, 100}, leftMonitor, {-718, 108}},
-        {{-1275, 800}, leftMonitor, {-1267, 553}},
+        {{-600, 100}, leftMonitor, {-718, 108}}, {{-1275, 800}, leftMonitor, {-1267, 553}},
         {{-5, -195}, leftMonitor, {-123, -187}},
     };
     for (const Case& c : cases) {

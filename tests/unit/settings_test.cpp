@@ -18,35 +18,19 @@ namespace {
 
 using std::nullopt;
 
-struct Conversion {
-    std::wstring text;
-    std::optional<int> flag;   // FlagFromText: 1 on, 0 off
-    std::optional<int> index;  // Int16FromText
-    std::optional<int> record; // RecordValueFromText
-};
+// A text, and what FlagFromText (1 on, 0 off), Int16FromText and RecordValueFromText make of it.
+struct Conversion { std::wstring text; std::optional<int> flag, index, record; };
 
 TEST(Conversions, FlagsIndexesAndRecordsFromEveryKindOfText) {
     const Conversion cases[] = {
-        {L"1", 1, 1, 1},
-        {L" 1.0 ", 1, 1, 1},
-        {L"0", 0, 0, 0},
-        {L"2", 0, 2, 2},
-        {L"0.9999", 0, 1, 1},
-        {L"2.5", 0, 2, 2},  // halves go to the even neighbour
-        {L"3.5", 0, 4, 4},
-        {L"-2.5", 0, -2, -2},
-        {L"-1", 0, -1, -1},
-        {L"-32768", 0, -32768, -32768},
-        {L"32767.5", 0, nullopt, nullopt},  // beyond 16 bits
-        {std::wstring(5000, L'9'), nullopt, nullopt, nullopt},
+        {L"1", 1, 1, 1}, {L" 1.0 ", 1, 1, 1}, {L"0", 0, 0, 0}, {L"2", 0, 2, 2}, {L"0.9999", 0, 1, 1},
+        {L"2.5", 0, 2, 2}, {L"3.5", 0, 4, 4}, {L"-2.5", 0, -2, -2},  // halves go to the even neighbour
+        {L"-1", 0, -1, -1}, {L"-32768", 0, -32768, -32768},
+        {L"32767.5", 0, nullopt, nullopt}, {std::wstring(5000, L'9'), nullopt, nullopt, nullopt},  // beyond 16 bits
         {L"1e999", nullopt, nullopt, nullopt},
         {L"\t7 ", 0, 7, 0},  // a record is trimmed of blanks only
-        {L"abc", nullopt, nullopt, 0},
-        {L"", nullopt, nullopt, 0},
-        {L"-", nullopt, nullopt, 0},
-        {L"3abc", nullopt, nullopt, 3},
-        {L"1 2", nullopt, nullopt, 1},
-        {L"7e", nullopt, nullopt, 7},
+        {L"abc", nullopt, nullopt, 0}, {L"", nullopt, nullopt, 0}, {L"-", nullopt, nullopt, 0},
+        {L"3abc", nullopt, nullopt, 3}, {L"1 2", nullopt, nullopt, 1}, {L"7e", nullopt, nullopt, 7},
         {L"1.5e1x", nullopt, nullopt, 15},
     };
     for (const Conversion& c : cases) {
@@ -108,18 +92,10 @@ TEST_F(SliderTest, PositionsAndAlphasConvertHalvesToEvenAndOnlyTheLeftButtonDrag
     for (const auto& [alpha, position] : positions) EXPECT_EQ(SliderPosForAlpha(alpha, kBar), position) << alpha;
     EXPECT_FALSE(AlphaForSliderPos(5, 0)) << "a bar without width";
 
-    struct Drag {
-        double x;
-        unsigned buttons;
-        std::int32_t position;
-        int alpha;
-    };
-    const Drag drags[] = {{-30, kSliderLeft, 0, 105},
-                          {1, kSliderLeft, 1, 106},
-                          {120, kSliderRight, 1, 106},
-                          {120, kSliderLeft | kSliderRight, 1, 106},
-                          {250, kSliderLeft, 197, 255},
-                          {98.5, kSliderLeft, 98, 180}};
+    struct Drag { double x; unsigned buttons; std::int32_t position; int alpha; };
+    const Drag drags[] = {{-30, kSliderLeft, 0, 105},   {1, kSliderLeft, 1, 106},
+                          {120, kSliderRight, 1, 106}, {120, kSliderLeft | kSliderRight, 1, 106},
+                          {250, kSliderLeft, 197, 255}, {98.5, kSliderLeft, 98, 180}};
     for (const Drag& d : drags) {
         EXPECT_EQ(slider.Drag(d.x, d.buttons, kBar), d.buttons == kSliderLeft) << d.x;
         EXPECT_EQ(slider.SliderPos(), d.position) << d.x;
@@ -149,9 +125,9 @@ TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedAndTheTruthReporte
     const std::wstring other = L"D:\\old\\lumvale.exe";
     const std::wstring wow6432 = L"Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
     using Text = std::optional<std::wstring>;
+    // wow64: the x86 exe on 64-bit Windows.
     struct Case {
-        bool wow64;  // the x86 exe on 64-bit Windows
-        bool machineRefused, userRefused;
+        bool wow64, machineRefused, userRefused;
         Text machine, user;
         bool on;
         Text machineAfter, userAfter;

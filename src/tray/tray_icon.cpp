@@ -24,6 +24,12 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         trayMenuOwner->SystemTrayHandler(action);
         return -1;
     }
+    if (message == WM_ACTIVATEAPP && !wParam) {
+        // Another program took the foreground: the icon's menu, if open, no
+        // longer gets the keyboard or the clicks elsewhere, so it closes
+        // (the default handling of this message ends the menu).
+        ::SendMessageW(window, WM_CANCELMODE, 0, 0);
+    }
     if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
         // The shell was restarted (or started after us): the old icon is
         // gone with the old taskbar.

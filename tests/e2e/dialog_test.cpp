@@ -114,6 +114,14 @@ TEST_F(Dialogs, TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog) {
     RecordUrls();
     Lumvale lumvale;
     const std::wstring help = L"\"http://www.example.com/products/lumvale.shtml\"\n", home = L"\"http://www.example.com\"\n";
+    {
+        // Another program coming to the front closes the icon's menu.
+        Target front;
+        Click(*TrayIcon());
+        ASSERT_TRUE(lumvale.Await(L"#32768"));
+        Activate(front.get());
+        EXPECT_TRUE(WaitUntil([&] { return !lumvale.Window(L"#32768"); })) << "the menu closes";
+    }
     lumvale.FromTray(2);
     lumvale.FromTray(4, nullptr, true);
     EXPECT_TRUE(WaitUntil([&] { return RecordedUrls() == help + home; }, 10000)) << "help and credit";

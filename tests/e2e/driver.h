@@ -106,10 +106,7 @@ inline void Key(WORD key, bool down) {
     ::SendInput(1, &input, sizeof(input));
 }
 // Pressed and released, never asked about: "pressed since" is left for Lumvale.
-inline void Tap(WORD key) {
-    Key(key, true);
-    Key(key, false);
-}
+inline void Tap(WORD key) { Key(key, true); Key(key, false); }
 inline void Chord(const std::vector<WORD>& keys, int holdMs = 120) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         for (WORD key : keys) Key(key, true);

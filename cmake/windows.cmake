@@ -4,10 +4,10 @@ enable_language(RC)
 
 set(LUMVALE_WIN32_SOURCES
   src/platform/win32_platform.cpp
-  src/platform/dll_search.cpp
   src/platform/window_base.cpp
   src/platform/ui_text.cpp
   src/platform/display.cpp
+  src/platform/session_watch.cpp
   src/tray/tray_icon.cpp
   src/tray/tray_menu.cpp
   src/app/main_window.cpp
@@ -101,7 +101,11 @@ add_library(marker_dll SHARED tests/e2e/marker_dll.cpp)
 set_target_properties(marker_dll PROPERTIES PREFIX "")
 target_compile_definitions(marker_dll PRIVATE UNICODE _UNICODE)
 target_link_options(marker_dll PRIVATE -static -Wl,--kill-at)
-add_dependencies(e2e_tests url_recorder marker_dll)
+# Stands in for an app of Windows 10 and 11 in its frame.
+add_executable(app_content WIN32 tests/e2e/app_content.cpp)
+target_compile_definitions(app_content PRIVATE UNICODE _UNICODE)
+target_link_options(app_content PRIVATE -municode -static)
+add_dependencies(e2e_tests url_recorder marker_dll app_content)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   include(cmake/e2e-x86.cmake)
   return()

@@ -11,6 +11,7 @@
 #include "popup/popup_window.h"
 #include "popup/window_info.h"
 #include "settings/settings_dialog.h"
+#include "tray/notify_icon.h"
 
 namespace lumvale {
 
@@ -51,8 +52,10 @@ public:
     Settings settings;
     Glass glass{platform, store};
     WindowInfo windows{platform};
-    Poller poller{platform, store, settings, glass, windows};
-    PopupLogic popupLogic{platform, store, settings, glass, windows};
+    NotifyIcon trayIcon{platform};
+    RefusalNotice notice{platform, trayIcon};
+    Poller poller{platform, store, settings, glass, windows, notice};
+    PopupLogic popupLogic{platform, store, settings, glass, windows, notice};
     MainWindow fMain{*this};
     // The open popup, if any.
     std::shared_ptr<PopupWindow> fPopup;

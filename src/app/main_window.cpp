@@ -10,6 +10,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"LumvaleMain";
 constexpr UINT_PTR kPollTimer = 1;  // tmrRt
 constexpr UINT kPollIntervalMs = 50;
+constexpr UINT_PTR kShellTimer = 2;
+constexpr UINT kShellIntervalMs = 2000;
 
 }  // namespace
 
@@ -38,16 +40,45 @@ void MainWindow::OnLoad() {
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     // The icon handle is also the tray icon's identifier.
     const UINT iconId = static_cast<UINT>(reinterpret_cast<UINT_PTR>(icon_.get()));
-    AddTrayIcon(hwnd(), iconId, icon_.get(), L"Lumvale", this);
-    ::SetTimer(hwnd(), kPollTimer, kPollIntervalMs, nullptr);
+    AddTrayIcon(hwnd(), app_.trayIcon, iconId, icon_.get(), L"Lumvale", this);
+    sessionWatch_.Keep(hwnd());
+    StartTimers();
 }
 
 void MainWindow::OnUnload() {
     if (unloaded_) return;
     unloaded_ = true;
+    sessionWatch_.Stop();
     app_.store.DeleteSection(store_names::kTemp);
     RemoveTrayIcon();
     app_.CloseOtherWindows();
+}
+
+void MainWindow::StartTimers() {
+    polling_ = true;
+    ::SetTimer(hwnd(), kPollTimer, kPollIntervalMs, nullptr);
+    ::SetTimer(hwnd(), kShellTimer, kShellIntervalMs, nullptr);
+}
+
+void MainWindow::FollowPause(bool run) {
+    if (run == polling_ || unloaded_) return;
+    if (!run) {
+        polling_ = false;
+        ::KillTimer(hwnd(), kPollTimer);
+        ::KillTimer(hwnd(), kShellTimer);
+        return;
+    }
+    StartTimers();
+    app_.poller.Resume();
+    // A shell may have restarted while the poll stood still.
+    app_.trayIcon.Verify();
+    app_.glass.LookForTaskbars();
+}
+
+void MainWindow::LookAtTheShell() {
+    app_.trayIcon.KeepShown();
+    app_.glass.LookForTaskbars();
+    sessionWatch_.Keep(hwnd());
 }
 
 void MainWindow::SystemTrayHandler(std::int16_t& /*action*/) {
@@ -84,6 +115,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kPollTimer) app_.poller.Tick(ModalLoopScope::Depth());
+            if (wParam == kShellTimer) LookAtTheShell();
+            return 0;
+        case kSessionChangeMessage:
+            FollowPause(pause_.SessionChanged(static_cast<std::uint32_t>(wParam)));
+            return 0;
+        case WM_POWERBROADCAST: {
+            DWORD display = 0;
+            if (wParam == kPowerSettingChange && DisplayStateOf(lParam, display))
+                FollowPause(pause_.DisplayChanged(display));
+            return TRUE;
+        }
+        case WM_DISPLAYCHANGE:
+        case WM_SETTINGCHANGE:
+            // A monitor plugged in, or the taskbar shown on every display.
+            app_.glass.LookForTaskbars();
             return 0;
         case WM_CLOSE:
             Unload();

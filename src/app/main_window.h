@@ -1,7 +1,10 @@
 #pragma once
 // fMain: the hidden main window. It owns the poller's 50 ms timer, the
 // program icon and the tray icon with its menu; closing it ends the program.
+// It also hears of the session and the display, and of new taskbars.
 
+#include "app/poll_pause.h"
+#include "platform/session_watch.h"
 #include "platform/win32_handles.h"
 #include "platform/window_base.h"
 #include "tray/tray_icon.h"
@@ -33,10 +36,19 @@ protected:
 private:
     void OnLoad();
     void OnUnload();
+    void StartTimers();
+    // Stops the timers while nobody can use the keys, and starts them again.
+    void FollowPause(bool run);
+    // Every couple of seconds: the icon where the shell refused it, the
+    // taskbars that have not got their opacity.
+    void LookAtTheShell();
 
     App& app_;
     unique_icon icon_;
     TrayMenu menu_;
+    PollPause pause_;
+    SessionWatch sessionWatch_;
+    bool polling_ = false;
     bool unloaded_ = false;
 };
 

@@ -108,25 +108,25 @@ void Poller::CheckPopupTrigger() {
 void Poller::CheckHotKeys() {
     const auto modifiers = HotKeyModifiers(settings_.HotKeys);
     if (!modifiers || !AllPressed(keys_, *modifiers)) return;
+    // Every digit is asked about on every tick, so that a press between two
+    // ticks counts for each; a digit 1-9 wins over 0, the lowest one wins.
     std::int16_t level = -1;
-    if (keys_.Pressed(kVkDigit0)) level = 0;
-    for (std::int16_t digit = 1; digit <= 9; ++digit) {
-        if (keys_.Pressed(kVkDigit0 + digit)) {
-            level = digit;
-            break;
-        }
-    }
+    for (std::int16_t digit = 0; digit <= 9; ++digit)
+        if (keys_.Pressed(kVkDigit0 + digit) && level < 1) level = digit;
     if (level < 0) return;
-    // With nothing in front there is nothing to change or remember.
+    // With nothing in front there is nothing to change or remember; the
+    // desktop and the taskbars are no windows to glass.
     const Hwnd window = platform_.GetForegroundWindow();
-    if (window == 0) return;
+    if (window == 0 || windows_.IsDesktopOrTaskbar(window)) return;
     // A window that did not take the change is not remembered with it.
-    if (glass_.SetGlassLevel(window, level) != AlphaChange::Made) return;
-    const std::wstring identity = windows_.WindowIdentity(window);
-    if (identity.empty()) return;
-    const bool recordExists = !store_.ReadSetting(store_names::kWins, identity, L"").empty();
-    if (recordExists || settings_.RememberOn)
-        store_.WriteSetting(store_names::kWins, identity, DecimalText(level - 1));
+    const AlphaChange change = glass_.SetGlassLevel(window, level, [&] {
+        const std::wstring identity = windows_.WindowIdentity(window);
+        if (identity.empty()) return;
+        const bool recordExists = !store_.ReadSetting(store_names::kWins, identity, L"").empty();
+        if (recordExists || settings_.RememberOn)
+            store_.WriteSetting(store_names::kWins, identity, DecimalText(level - 1));
+    });
+    notice_.Explain(window, change);
 }
 
 void Poller::ApplyRememberedAlpha() {
@@ -138,7 +138,8 @@ void Poller::ApplyRememberedAlpha() {
     if (window == settledWindow_ && !storeChanged) return;
     settledWindow_ = 0;
     const std::wstring key = DecimalText(window);
-    if (!refused_.count(window) && store_.ReadSetting(store_names::kTemp, key, L"").empty()) {
+    if (!refused_.Contains(window) && store_.ReadSetting(store_names::kTemp, key, L"").empty() &&
+        !windows_.IsDesktopOrTaskbar(window)) {
         const std::wstring identity = windows_.WindowIdentity(window);
         // An empty identity would name the section's unnamed default value.
         if (!identity.empty()) {
@@ -146,19 +147,29 @@ void Poller::ApplyRememberedAlpha() {
             // Values that are no opacity are treated as no record: nothing is
             // applied and nothing written. 9 would be level 10, which is opaque.
             if (value && *value > -2 && *value < kHighestGlassLevel) {
-                const AlphaChange change = *value < 0 ? AlphaChange::Made
-                                                      : glass_.SetGlassLevel(window, static_cast<std::int16_t>(*value + 1));
+                // "-1" keeps the window as it is: it is only noted as handled.
+                const auto handled = [&] { store_.WriteSetting(store_names::kTemp, key, DecimalText(*value)); };
+                AlphaChange change = AlphaChange::Made;
+                if (*value < 0)
+                    handled();
+                else
+                    change = glass_.SetGlassLevel(window, static_cast<std::int16_t>(*value + 1), handled);
                 // A window that does not answer now gets its opacity on a
                 // later tick; one that refuses it is not asked again.
                 if (change == AlphaChange::NoAnswer) return;
-                if (change == AlphaChange::Refused)
-                    refused_.insert(window);
-                else
-                    store_.WriteSetting(store_names::kTemp, key, DecimalText(*value));
+                if (change != AlphaChange::Made) refused_.Insert(window);
             }
         }
     }
     settledWindow_ = window;
+}
+
+void Poller::Resume() {
+    keys_.Forget();
+    settledWindow_ = 0;
+    closeAfterClick_ = false;
+    if (popupTriggerState_ != 0 && popup_) popup_->ClosePopup();
+    popupTriggerState_ = 0;
 }
 
 }  // namespace lumvale

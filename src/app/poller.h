@@ -5,11 +5,12 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <set>
 
 #include "store/settings.h"
 #include "glass/glass.h"
+#include "glass/refusal_notice.h"
 #include "platform/platform.h"
+#include "platform/window_set.h"
 #include "popup/window_info.h"
 
 namespace lumvale {
@@ -38,6 +39,9 @@ public:
 
     // Starts the next tick.
     void NextTick() { ++tick_; }
+    // After a pause: whatever was pressed before it is older than the tick
+    // before the next one, and never counts.
+    void Forget() { ++tick_; }
     bool Pressed(int virtualKey);
 
 private:
@@ -52,8 +56,9 @@ bool IsPopupTrigger(KeyStates& keys, std::int16_t popupKeys);
 class Poller {
 public:
     Poller(Platform& platform, SettingsStore& store, const Settings& settings, Glass& glass,
-           WindowInfo& windows)
-        : platform_(platform), keys_(platform), store_(store), settings_(settings), glass_(glass), windows_(windows) {}
+           WindowInfo& windows, RefusalNotice& notice)
+        : platform_(platform), keys_(platform), store_(store), settings_(settings), glass_(glass), windows_(windows),
+          notice_(notice), refused_(platform) {}
 
     void SetPopup(PopupControl* popup) { popup_ = popup; }
 
@@ -68,6 +73,10 @@ public:
     void CheckHotKeys();
     void ApplyRememberedAlpha();
 
+    // The poll goes on after a pause: an open popup closes as a click
+    // elsewhere would close it, and the window in front is looked at anew.
+    void Resume();
+
     std::int16_t PopupTriggerState() const { return popupTriggerState_; }
 
 private:
@@ -77,6 +86,7 @@ private:
     const Settings& settings_;
     Glass& glass_;
     WindowInfo& windows_;
+    RefusalNotice& notice_;
     PopupControl* popup_ = nullptr;
     std::int16_t popupTriggerState_ = 0;
     int tickLoop_ = -1;  // the loop depth of the running tick; -1: none
@@ -86,7 +96,7 @@ private:
     Hwnd settledWindow_ = 0;
     // Windows that refused their remembered opacity although they answered:
     // it is tried once per window and run.
-    std::set<Hwnd> refused_;
+    WindowSet refused_;
 };
 
 }  // namespace lumvale

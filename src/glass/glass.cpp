@@ -101,15 +101,15 @@ std::optional<GlassMark> Glass::CurrentMark(Hwnd window, Drawing drawing, const 
     return std::nullopt;
 }
 
-AlphaChange Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha) {
+AlphaChange Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha, const OnMade& made) {
     if (alpha < 0 || alpha > kOpaqueAlpha) return AlphaChange::Refused;
     // Changing another thread's window waits for that thread.
     if (!Answers(window)) return AlphaChange::NoAnswer;
     LayeredAttributes current;
     const Drawing drawing = Inspect(window, current);
-    if (drawing == Drawing::PerPixel) return AlphaChange::Refused;
+    if (drawing == Drawing::PerPixel) return AlphaChange::PerPixel;
     std::optional<GlassMark> mark = CurrentMark(window, drawing, current);
-    if (alpha == kOpaqueAlpha) return MakeOpaque(window, drawing, current, mark);
+    if (alpha == kOpaqueAlpha) return MakeOpaque(window, drawing, current, mark, made);
 
     // A colour key is the window's shape: it stays.
     LayeredAttributes wanted;
@@ -129,12 +129,12 @@ AlphaChange Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha) {
     if (!mark) mark = GlassMark{drawing != Drawing::Plain, drawing == Drawing::Known, current, std::nullopt};
     mark->left = wanted;
     platform_.SetProp(window, kMarkProperty, EncodeMark(*mark));
+    if (made) made();
     return AlphaChange::Made;
 }
 
 AlphaChange Glass::MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current,
-                              std::optional<GlassMark>& mark) {
-    if (drawing == Drawing::Plain) return AlphaChange::Made;
+                              std::optional<GlassMark>& mark, const OnMade& made) {
     if (mark && mark->layered && mark->known) {
         // The program's own alpha and flags, with the key the window kept.
         // The mark stays, so that "opaque" again (a hot-key repeats while
@@ -144,34 +144,35 @@ AlphaChange Glass::MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttribu
         if (!platform_.SetLayeredWindowAttributes(window, own)) return AlphaChange::Refused;
         mark->left = own;
         platform_.SetProp(window, kMarkProperty, EncodeMark(*mark));
-        return AlphaChange::Made;
+    } else if (drawing != Drawing::Plain) {
+        // A window keyed by its program, with nothing of Lumvale's on it,
+        // keeps its layering.
+        const bool keyedByItsProgram = !mark && (current.flags & kLwaColorKey);
+        if (!keyedByItsProgram) {
+            if (mark) platform_.RemoveProp(window, kMarkProperty);
+            RemoveLayering(window, made);
+            return AlphaChange::Made;
+        }
     }
-    if (mark) {
-        platform_.RemoveProp(window, kMarkProperty);
-    } else if (drawing == Drawing::Known && (current.flags & kLwaColorKey)) {
-        // Keyed by its program, and nothing of Lumvale's on it.
-        return AlphaChange::Made;
-    }
-    RemoveLayering(window);
+    if (made) made();
     return AlphaChange::Made;
 }
 
-void Glass::RemoveLayering(Hwnd window) {
+void Glass::RemoveLayering(Hwnd window, const OnMade& made) {
     SetLayeredStyle(window, false);
+    if (made) made();
     RedrawScreen();
     // Other handlers, the popup's and a timer tick among them, may run here.
     platform_.ProcessPendingMessages();
 }
 
-AlphaChange Glass::SetGlassLevel(Hwnd window, std::int16_t level) {
+AlphaChange Glass::SetGlassLevel(Hwnd window, std::int16_t level, const OnMade& record) {
     if (level > kHighestGlassLevel) return AlphaChange::Refused;
-    const AlphaChange change = SetWindowAlpha(window, AlphaForGlassLevel(level));
+    const AlphaChange change = SetWindowAlpha(window, AlphaForGlassLevel(level), record);
     if (change == AlphaChange::Made) BeepFeedback();
     ClosePopup();
     return change;
 }
-
-Hwnd Glass::FindTaskbar() { return platform_.FindWindow(L"Shell_TrayWnd", L""); }
 
 void Glass::BeepFeedback() {
     const auto on = FlagFromText(store_.ReadSetting(store_names::kSettings, store_names::kBeep, L"1"));
@@ -184,15 +185,6 @@ void Glass::BeepFeedback() {
     platform_.ProcessPendingMessages();
     platform_.Beep(500, 10);
     platform_.ProcessPendingMessages();
-}
-
-void Glass::ApplyTaskbarAlpha() {
-    std::int16_t alpha = 0;
-    if (auto stored = Int16FromText(store_.ReadSetting(store_names::kSettings, store_names::kTaskbarAlpha, L"255")))
-        alpha = *stored;
-    if (alpha < kMinTaskbarAlpha) alpha = kMinTaskbarAlpha;
-    if (alpha > kOpaqueAlpha) alpha = kOpaqueAlpha;
-    SetWindowAlpha(FindTaskbar(), alpha);
 }
 
 }  // namespace lumvale

@@ -11,7 +11,9 @@
 // draws with per-pixel alpha is never touched.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/platform.h"
 #include "store/settings_store.h"
@@ -50,10 +52,16 @@ std::optional<GlassMark> DecodeMark(std::uintptr_t value);
 inline constexpr wchar_t kMarkProperty[] = L"Lumvale.Glass";
 
 // What became of an opacity change: made; refused before anything changed,
-// since the window's thread does not answer (a later try may succeed); or
-// refused by the window itself (its program draws it per pixel, the system
-// would not set its attributes, or the value is no alpha).
-enum class AlphaChange { Made, NoAnswer, Refused };
+// since the window's thread does not answer (a later try may succeed);
+// refused by the window itself (the system would not set its attributes, as
+// for an elevated program's window, or the value is no alpha); or left
+// alone, since its program draws it with per-pixel alpha.
+enum class AlphaChange { Made, NoAnswer, Refused, PerPixel };
+
+// Called once a change is made, before anything dispatches messages: the
+// records of a change are written then, so that a change that arrives in
+// the middle of this one (the beep lets it in) is recorded after it.
+using OnMade = std::function<void()>;
 
 class Glass {
 public:
@@ -76,16 +84,27 @@ public:
     // the layered style goes where Lumvale added it. 0-254 give it that
     // alpha, with the colour key it has. A change that is not made leaves
     // the window as it was.
-    AlphaChange SetWindowAlpha(Hwnd window, std::int16_t alpha);
+    AlphaChange SetWindowAlpha(Hwnd window, std::int16_t alpha, const OnMade& made = {});
 
-    // A change the user made: alpha of the level, then the beep if the
-    // alpha was set; the popup closes either way. Levels above 10 are
-    // refused before anything changes.
-    AlphaChange SetGlassLevel(Hwnd window, std::int16_t level);
+    // A change of the user's or a remembered one: alpha of the level, then
+    // `record` and the beep if the alpha was set; the popup closes either
+    // way. Levels above 10 are refused before anything changes.
+    AlphaChange SetGlassLevel(Hwnd window, std::int16_t level, const OnMade& record = {});
 
-    Hwnd FindTaskbar();
     void BeepFeedback();
+
+    // The taskbars: the primary one and, from Windows 8 on, one on each
+    // further monitor.
+    std::vector<Hwnd> FindTaskbars();
+    // Gives every taskbar `alpha` now; one that does not answer gets it from
+    // a later look.
+    void SetTaskbarAlpha(std::int16_t alpha);
+    // The stored "TBar", kept within 105-255, for every taskbar.
     void ApplyTaskbarAlpha();
+    // Gives the alpha last set to each taskbar that has not got it: one that
+    // appeared since (a monitor plugged in) or did not answer. Costs a few
+    // window lookups where every taskbar has it.
+    void LookForTaskbars();
 
 private:
     // How a window is drawn: not layered; layered with attributes that can
@@ -95,12 +114,15 @@ private:
     // The window's mark, unless its program changed the window since.
     std::optional<GlassMark> CurrentMark(Hwnd window, Drawing drawing, const LayeredAttributes& current);
     AlphaChange MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current,
-                           std::optional<GlassMark>& mark);
-    void RemoveLayering(Hwnd window);
+                           std::optional<GlassMark>& mark, const OnMade& made);
+    void RemoveLayering(Hwnd window, const OnMade& made);
 
     Platform& platform_;
     SettingsStore& store_;
     PopupCloser* popupCloser_ = nullptr;
+    std::int16_t taskbarAlpha_ = kOpaqueAlpha;
+    std::vector<Hwnd> taskbarsDone_;  // the taskbars that have taskbarAlpha_
+    unsigned taskbarLooks_ = 0;       // counts the looks, so that one can tell another ran inside it
 };
 
 }  // namespace lumvale

@@ -1,12 +1,7 @@
 #include "platform/dll_search.h"
 
-#include "platform/system_function.h"
-
 namespace lumvale {
 namespace {
-
-// LOAD_LIBRARY_SEARCH_SYSTEM32, which Windows 2000's headers lack.
-constexpr DWORD kSearchSystem32 = 0x00000800;
 
 // What shell32 loads on demand for Shell_NotifyIcon and for ShellExecute of
 // a web or mail address on Windows 2000 to 7 (the compatibility check, the
@@ -19,24 +14,18 @@ constexpr const wchar_t* kShellDemandLoads[] = {
 
 }  // namespace
 
-void RestrictDllSearch() {
-    // kernel32 is loaded with every process; asking for it loads nothing.
-    const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCWSTR);
-    const auto setDefaultDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    const auto setDllDirectory = reinterpret_cast<SetDllDirectoryFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDllDirectoryW")));
-    if (setDllDirectory) setDllDirectory(L"");
-    if (setDefaultDirectories && setDefaultDirectories(kSearchSystem32)) return;
-    // The program's folder still comes first in the search.
-    for (const wchar_t* module : kShellDemandLoads) SystemDll(module);
+std::uint32_t FullPathLoadFlags(bool searchRestricted) {
+    return searchRestricted ? kLoadSearchSystem32 : kLoadWithAlteredSearchPath;
 }
 
-void LoadCommonControls() {
-    using InitCommonControlsFunction = void(WINAPI*)();
-    if (const auto init = SystemFunction<InitCommonControlsFunction>(L"comctl32.dll", "InitCommonControls")) init();
+void RestrictDllSearch(Platform& platform) {
+    platform.SetDllDirectory(L"");
+    if (platform.SetDefaultDllDirectories(kLoadSearchSystem32)) return;
+    // The program's folder still comes first in the search.
+    const std::wstring folder = platform.GetSystemDirectory();
+    if (folder.empty()) return;
+    for (const wchar_t* module : kShellDemandLoads)
+        platform.LoadLibraryEx(folder + L"\\" + module, FullPathLoadFlags(false));
 }
 
 }  // namespace lumvale

@@ -3,6 +3,10 @@
 // other files arrive unasked, and at every user's log-on: no DLL may come
 // from the program's own folder or the current directory.
 
+#include <cstdint>
+
+#include "platform/platform.h"
+
 namespace lumvale {
 
 // First thing at start, before any window or shell call: the system folder
@@ -11,9 +15,12 @@ namespace lumvale {
 // SP1 and later). Elsewhere the DLLs that the shell functions the program
 // calls load on demand are loaded from the system folder now, so that a
 // later load by name finds them loaded.
-void RestrictDllSearch();
+void RestrictDllSearch(Platform& platform);
 
-// The common controls (the tooltips), from the system folder.
-void LoadCommonControls();
+// The flags of a load by full system path. Where the search is restricted
+// to the system folder, that folder. Elsewhere the loaded DLL's own imports
+// would be looked for in the program's folder first: the altered search
+// puts the DLL's folder, the system's, in its place.
+std::uint32_t FullPathLoadFlags(bool searchRestricted);
 
 }  // namespace lumvale

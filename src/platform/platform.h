@@ -14,7 +14,10 @@
 // dropped here. Windows code includes <windows.h> before this header and
 // calls the W functions by their full names.
 #ifdef _WIN32
-#undef FindWindow
+#undef FindWindowEx
+#undef GetSystemDirectory
+#undef SetDllDirectory
+#undef LoadLibraryEx
 #undef GetClassName
 #undef GetWindowText
 #undef Process32First
@@ -57,10 +60,10 @@ struct Rect {
 };
 
 enum class RegRoot { CurrentUser, LocalMachine };
-// The registry view a key is opened in: the process's own, or the 64-bit one
-// (KEY_WOW64_64KEY), in which a 32-bit program on 64-bit Windows sees the
-// machine's keys as 64-bit programs do instead of their 32-bit copies.
-enum class RegView { Own, Native64 };
+// The registry view a key is opened in: the process's own, or on 64-bit
+// Windows the 64-bit one (KEY_WOW64_64KEY) or the 32-bit copy of the
+// machine's keys that 32-bit programs see (KEY_WOW64_32KEY, Wow6432Node).
+enum class RegView { Own, Registry64, Registry32 };
 
 // Result codes of RegQueryValueEx that the logic distinguishes.
 enum class RegQueryResult { Ok, NotFound, MoreData };
@@ -93,6 +96,23 @@ struct LayeredAttributes {
 // GetLayeredWindowAttributes fails for a window that its program draws with
 // UpdateLayeredWindow; systems before Windows XP do not have it.
 enum class LayeredQuery { Ok, Failed, Unsupported };
+// Shell_NotifyIcon's messages, and its record in the first layout with, for
+// a balloon, the texts of the later ones.
+enum class NotifyIconMessage { Add, Modify, Delete };
+struct NotifyIconData {
+    Hwnd owner = 0;
+    std::uint32_t id = 0;
+    std::uintptr_t icon = 0;  // HICON
+    std::uint32_t callbackMessage = 0;
+    std::wstring tip;
+    std::wstring infoTitle, info;  // a balloon where `info` is not empty
+};
+
+// LoadLibraryEx's flags for a DLL given by its full path: LOAD_WITH_ALTERED_SEARCH_PATH
+// (Windows 2000 and later) and LOAD_LIBRARY_SEARCH_SYSTEM32.
+constexpr std::uint32_t kLoadWithAlteredSearchPath = 0x8;
+constexpr std::uint32_t kLoadSearchSystem32 = 0x800;
+
 constexpr Hwnd kHwndTopmost = -1;
 constexpr Hwnd kHwndNotTopmost = -2;
 
@@ -125,7 +145,11 @@ public:
     virtual void RedrawWindowScreen(const Rect& area) = 0;
     // The rectangle around every monitor (SM_XVIRTUALSCREEN and its kin).
     virtual Rect GetVirtualScreen() = 0;
-    virtual Hwnd FindWindow(const std::wstring& className, const std::wstring& title) = 0;
+    // The next window of a class after `after` among the children of
+    // `parent` (0: the top-level windows), or 0.
+    virtual Hwnd FindWindowEx(Hwnd parent, Hwnd after, const std::wstring& className) = 0;
+    // The desktop window of the shell (Progman), 0 where there is none.
+    virtual Hwnd GetShellWindow() = 0;
     virtual Hwnd GetParent(Hwnd window) = 0;
     // GetClassName / GetWindowText into a buffer of `bufferChars` characters
     // (terminating NUL included); returns what the call copied.
@@ -173,16 +197,24 @@ public:
     // watch is running, so that a caller reads afresh.
     virtual bool RegChangeNotified() = 0;
 
-    // Shell.
+    // Shell. ShellNotifyIcon is false where the shell refused the request.
+    virtual bool ShellNotifyIcon(NotifyIconMessage message, const NotifyIconData& data) = 0;
     virtual void ShellExecute(const std::wstring& verb, const std::wstring& file,
                               const std::wstring& parameters, const std::wstring& directory,
                               int showCommand) = 0;
 
     // GetVersionEx; 0 when the query fails.
     virtual std::uint32_t GetVersionMajor() = 0;
-    // IsWow64Process: a 32-bit program on 64-bit Windows; false where the
-    // system cannot tell (it has no 64-bit edition then).
-    virtual bool IsWow64Process() = 0;
+    // A 64-bit program, or a 32-bit one on 64-bit Windows (IsWow64Process,
+    // where the system has it).
+    virtual bool Is64BitWindows() = 0;
+
+    // Where DLLs come from. SetDefaultDllDirectories is false where the
+    // system lacks it (before Windows 8, and 7 without its update).
+    virtual bool SetDefaultDllDirectories(std::uint32_t flags) = 0;
+    virtual void SetDllDirectory(const std::wstring& directory) = 0;  // XP SP1 and later
+    virtual void LoadLibraryEx(const std::wstring& path, std::uint32_t flags) = 0;
+    virtual std::wstring GetSystemDirectory() = 0;
 };
 
 }  // namespace lumvale

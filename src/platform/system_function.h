@@ -7,23 +7,29 @@
 
 #include <string>
 
+#include "platform/dll_search.h"
+
 namespace lumvale {
 
-// The full path of a DLL in the system folder.
-inline std::wstring SystemDllPath(const wchar_t* module) {
+// The system folder, without a trailing "\"; empty where it cannot be read.
+inline std::wstring SystemFolder() {
     wchar_t folder[MAX_PATH] = {};
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
-    return std::wstring(folder, length) + L"\\" + module;
+    return std::wstring(folder, length);
 }
 
 // A DLL of the system folder, loaded by its full path unless it is loaded
-// already; null where the system has no such DLL.
+// already; null where the system has no such DLL. Its own imports come from
+// the system folder too (see FullPathLoadFlags).
 inline HMODULE SystemDll(const wchar_t* module) {
-    const std::wstring path = SystemDllPath(module);
-    if (path.empty()) return nullptr;
-    const HMODULE loaded = ::GetModuleHandleW(path.c_str());
-    return loaded ? loaded : ::LoadLibraryW(path.c_str());
+    const std::wstring folder = SystemFolder();
+    if (folder.empty()) return nullptr;
+    const std::wstring path = folder + L"\\" + module;
+    if (const HMODULE loaded = ::GetModuleHandleW(path.c_str())) return loaded;
+    // kernel32 is loaded with every process: asking it for a function loads nothing.
+    const bool restricted = ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    return ::LoadLibraryExW(path.c_str(), nullptr, FullPathLoadFlags(restricted));
 }
 
 // A function of a system DLL, or null where the system lacks it.

@@ -18,7 +18,10 @@ HKEY ToHkey(RegKeyHandle key) { return reinterpret_cast<HKEY>(key); }
 HANDLE ToHandle(SnapshotHandle snapshot) { return reinterpret_cast<HANDLE>(snapshot); }
 // Windows 2000 does not know the view flags: the logic asks for a view only
 // where the system is 64-bit.
-REGSAM ViewAccess(RegView view) { return view == RegView::Native64 ? KEY_WOW64_64KEY : 0; }
+REGSAM ViewAccess(RegView view) {
+    constexpr REGSAM k64 = 0x0100, k32 = 0x0200;  // KEY_WOW64_64KEY, KEY_WOW64_32KEY
+    return view == RegView::Registry64 ? k64 : view == RegView::Registry32 ? k32 : 0;
+}
 
 void CopyEntry(const PROCESSENTRY32W& source, ProcessEntry& entry) {
     entry.processId = source.th32ProcessID;
@@ -174,9 +177,11 @@ Rect Win32Platform::GetVirtualScreen() {
     return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-Hwnd Win32Platform::FindWindow(const std::wstring& className, const std::wstring& title) {
-    return FromHwnd(::FindWindowW(className.c_str(), title.c_str()));
+Hwnd Win32Platform::FindWindowEx(Hwnd parent, Hwnd after, const std::wstring& className) {
+    return FromHwnd(::FindWindowExW(ToHwnd(parent), ToHwnd(after), className.c_str(), nullptr));
 }
+
+Hwnd Win32Platform::GetShellWindow() { return FromHwnd(::GetShellWindow()); }
 
 Hwnd Win32Platform::GetParent(Hwnd window) { return FromHwnd(::GetParent(ToHwnd(window))); }
 
@@ -312,6 +317,35 @@ void Win32Platform::RegNotifyChangeKeyValue(const std::wstring& path) {
 
 bool Win32Platform::RegChangeNotified() { return !watch_ || watch_->TakeChange(); }
 
+bool Win32Platform::ShellNotifyIcon(NotifyIconMessage message, const NotifyIconData& data) {
+    NOTIFYICONDATAW record{};
+    record.hWnd = ToHwnd(data.owner);
+    record.uID = data.id;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = data.callbackMessage;
+    record.hIcon = reinterpret_cast<HICON>(data.icon);
+    // The first record layout holds a tip of 63 characters and its NUL.
+    data.tip.copy(record.szTip, 63);
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    if (!data.info.empty()) {
+        // A balloon (Windows 2000 and later, the second layout), quiet where
+        // the system can be asked to be (XP and later).
+        constexpr DWORD kInfoIcon = 1, kNoSound = 0x10;  // NIIF_INFO, NIIF_NOSOUND
+        record.uFlags = NIF_INFO;
+        data.info.copy(record.szInfo, 255);
+        data.infoTitle.copy(record.szInfoTitle, 63);
+        record.uTimeout = 10000;
+        OSVERSIONINFOW version{};
+        version.dwOSVersionInfoSize = sizeof(version);
+        ::GetVersionExW(&version);
+        const bool xpOrLater = version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1);
+        record.dwInfoFlags = kInfoIcon | (xpOrLater ? kNoSound : 0);
+        record.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    }
+    const DWORD messages[] = {NIM_ADD, NIM_MODIFY, NIM_DELETE};
+    return ::Shell_NotifyIconW(messages[static_cast<int>(message)], &record) != FALSE;
+}
+
 void Win32Platform::ShellExecute(const std::wstring& verb, const std::wstring& file,
                                  const std::wstring& parameters, const std::wstring& directory,
                                  int showCommand) {
@@ -325,11 +359,34 @@ std::uint32_t Win32Platform::GetVersionMajor() {
     return info.dwMajorVersion;
 }
 
-bool Win32Platform::IsWow64Process() {
+bool Win32Platform::Is64BitWindows() {
+    if (sizeof(void*) == 8) return true;
     using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, BOOL*);
     const auto query = SystemFunction<IsWow64ProcessFunction>(L"kernel32.dll", "IsWow64Process");
     BOOL wow64 = FALSE;
     return query && query(::GetCurrentProcess(), &wow64) && wow64;
 }
+
+// kernel32 is loaded with every process: asking it for a function loads nothing.
+bool Win32Platform::SetDefaultDllDirectories(std::uint32_t flags) {
+    using Function = BOOL(WINAPI*)(DWORD);
+    const auto set = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    return set && set(flags);
+}
+
+void Win32Platform::SetDllDirectory(const std::wstring& directory) {
+    using Function = BOOL(WINAPI*)(LPCWSTR);
+    const auto set = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDllDirectoryW")));
+    if (set) set(directory.c_str());
+}
+
+void Win32Platform::LoadLibraryEx(const std::wstring& path, std::uint32_t flags) {
+    // Held for the life of the process, as the system's own loads are.
+    if (!::GetModuleHandleW(path.c_str())) ::LoadLibraryExW(path.c_str(), nullptr, flags);
+}
+
+std::wstring Win32Platform::GetSystemDirectory() { return SystemFolder(); }
 
 }  // namespace lumvale

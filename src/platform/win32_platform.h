@@ -29,7 +29,8 @@ public:
     void RemoveProp(Hwnd window, const wchar_t* name) override;
     void RedrawWindowScreen(const Rect& area) override;
     Rect GetVirtualScreen() override;
-    Hwnd FindWindow(const std::wstring& className, const std::wstring& title) override;
+    Hwnd FindWindowEx(Hwnd parent, Hwnd after, const std::wstring& className) override;
+    Hwnd GetShellWindow() override;
     Hwnd GetParent(Hwnd window) override;
     std::wstring GetClassName(Hwnd window, int bufferChars) override;
     std::wstring GetWindowText(Hwnd window, int bufferChars) override;
@@ -52,10 +53,15 @@ public:
     void RegCloseKey(RegKeyHandle key) override;
     void RegNotifyChangeKeyValue(const std::wstring& path) override;
     bool RegChangeNotified() override;
+    bool ShellNotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
     void ShellExecute(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
                       const std::wstring& directory, int showCommand) override;
     std::uint32_t GetVersionMajor() override;
-    bool IsWow64Process() override;
+    bool Is64BitWindows() override;
+    bool SetDefaultDllDirectories(std::uint32_t flags) override;
+    void SetDllDirectory(const std::wstring& directory) override;
+    void LoadLibraryEx(const std::wstring& path, std::uint32_t flags) override;
+    std::wstring GetSystemDirectory() override;
 
 private:
     class RegistryWatch;

@@ -26,7 +26,7 @@ Point PopupPosition(Point cursor, Size popup, const Rect& workArea, int gap) {
 
 std::optional<PopupContent> PopupLogic::ShowMe() {
     target_ = platform_.GetForegroundWindow();
-    if (target_ == 0) return std::nullopt;
+    if (target_ == 0 || windows_.IsDesktopOrTaskbar(target_)) return std::nullopt;
     targetKey_ = DecimalText(target_);
 
     PopupContent content;
@@ -78,8 +78,9 @@ void PopupLogic::SaveChoice(Hwnd target, const std::wstring& targetKey, const Po
 void PopupLogic::ListChoice(const PopupChoice& choice) {
     const Hwnd target = target_;
     const std::wstring targetKey = targetKey_;
-    if (glass_.SetGlassLevel(target, static_cast<std::int16_t>(choice.listIndex + 1)) == AlphaChange::Made)
-        SaveChoice(target, targetKey, choice);
+    const AlphaChange change = glass_.SetGlassLevel(target, static_cast<std::int16_t>(choice.listIndex + 1),
+                                                    [&] { SaveChoice(target, targetKey, choice); });
+    notice_.Explain(target, change);
 }
 
 void PopupLogic::TopClicked(const PopupChoice& choice) {

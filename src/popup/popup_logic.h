@@ -9,6 +9,7 @@
 
 #include "store/settings.h"
 #include "glass/glass.h"
+#include "glass/refusal_notice.h"
 #include "platform/platform.h"
 #include "popup/window_info.h"
 
@@ -49,11 +50,12 @@ Point PopupPosition(Point cursor, Size popup, const Rect& workArea, int gap);
 class PopupLogic {
 public:
     PopupLogic(Platform& platform, SettingsStore& store, const Settings& settings, Glass& glass,
-               WindowInfo& windows)
-        : platform_(platform), store_(store), settings_(settings), glass_(glass), windows_(windows) {}
+               WindowInfo& windows, RefusalNotice& notice)
+        : platform_(platform), store_(store), settings_(settings), glass_(glass), windows_(windows), notice_(notice) {}
 
     // Takes the foreground window as the target and reads its records;
-    // nothing when there is no foreground window (the popup then closes).
+    // nothing when there is no foreground window, or it is the desktop or a
+    // taskbar (the popup then closes).
     std::optional<PopupContent> ShowMe();
 
     // Handlers, on the target of the last ShowMe. Each saves the choice
@@ -61,7 +63,7 @@ public:
     void AlwaysClicked(const PopupChoice& choice) { SaveChoice(target_, targetKey_, choice); }
     // Sets the glass level of the choice, which also closes the popup (the
     // caller must not touch its controls afterwards), and saves the choice
-    // where the target took it.
+    // where the target took it, before the beep lets another choice in.
     void ListChoice(const PopupChoice& choice);
     // Nothing happens for a target that does not answer.
     void TopClicked(const PopupChoice& choice);
@@ -82,6 +84,7 @@ private:
     const Settings& settings_;
     Glass& glass_;
     WindowInfo& windows_;
+    RefusalNotice& notice_;
     Hwnd target_ = 0;
     std::wstring targetKey_;
 };

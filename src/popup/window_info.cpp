@@ -26,7 +26,17 @@ std::wstring WindowInfo::WindowTitle(Hwnd window) {
     return platform_.GetWindowText(TopLevelWindow(window), kTextBufferChars);
 }
 
+Hwnd WindowInfo::ProgramWindow(Hwnd window) {
+    if (platform_.GetClassName(window, kTextBufferChars) != L"ApplicationFrameWindow") return window;
+    return platform_.FindWindowEx(window, 0, L"Windows.UI.Core.CoreWindow");
+}
+
 std::wstring WindowInfo::ExeName(Hwnd window) {
+    const Hwnd program = ProgramWindow(window);
+    return program ? ExeNameOfProcess(program) : std::wstring();
+}
+
+std::wstring WindowInfo::ExeNameOfProcess(Hwnd window) {
     std::uint32_t processId = 0;
     const std::uint32_t threadId = platform_.GetWindowThreadProcessId(window, &processId);
     if (threadId == 0 || processId == 0) return {};
@@ -44,9 +54,19 @@ std::wstring WindowInfo::ExeName(Hwnd window) {
 }
 
 std::wstring WindowInfo::WindowIdentity(Hwnd window) {
-    std::wstring identity = ExeName(window);
+    const Hwnd program = ProgramWindow(window);
+    if (program == 0) return {};
+    std::wstring identity = ExeNameOfProcess(program);
     identity += WindowClass(window);
     return identity;
+}
+
+bool WindowInfo::IsDesktopOrTaskbar(Hwnd window) {
+    if (window != 0 && window == platform_.GetShellWindow()) return true;
+    const std::wstring className = platform_.GetClassName(window, kTextBufferChars);
+    for (const wchar_t* shell : {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"})
+        if (className == shell) return true;
+    return false;
 }
 
 }  // namespace lumvale

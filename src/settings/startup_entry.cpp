@@ -1,5 +1,7 @@
 #include "settings/startup_entry.h"
 
+#include <algorithm>
+
 #include "store/conversions.h"
 #include "platform/scoped.h"
 
@@ -9,16 +11,16 @@ namespace {
 // The read buffer of the value: 1023 characters and the terminating NUL.
 constexpr std::uint32_t kEntryBufferBytes = 2048;
 
-// The Run keys as 64-bit programs see them, wherever the system is 64-bit:
-// the x86 build would otherwise read and write the machine's 32-bit copy
-// (Wow6432Node), the x64 build the 64-bit key, and after a switch between
-// them the entry would show as missing and Save would add a second one.
-RegView RunKeyView(Platform& platform) { return platform.IsWow64Process() ? RegView::Native64 : RegView::Own; }
-
 }  // namespace
 
-std::wstring GetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name) {
-    ScopedRegKey key(platform, platform.RegOpenKey(root, kRunKey, RunKeyView(platform)));
+std::vector<RunKey> RunKeys(Platform& platform) {
+    constexpr RegRoot machine = RegRoot::LocalMachine, user = RegRoot::CurrentUser;
+    if (!platform.Is64BitWindows()) return {{machine, RegView::Own}, {user, RegView::Own}};
+    return {{machine, RegView::Registry64}, {machine, RegView::Registry32}, {user, RegView::Own}};
+}
+
+std::wstring GetStartupEntry(Platform& platform, RunKey runKey, const std::wstring& name) {
+    ScopedRegKey key(platform, platform.RegOpenKey(runKey.root, kRunKey, runKey.view));
     if (!key) return {};
     std::wstring text;
     switch (platform.RegQueryValueEx(key.get(), name, text, kEntryBufferBytes)) {
@@ -36,37 +38,43 @@ std::wstring GetStartupEntry(Platform& platform, RegRoot root, const std::wstrin
     return {};
 }
 
-void SetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name, const std::wstring& command) {
-    ScopedRegKey key(platform, platform.RegCreateKey(root, kRunKey, RunKeyView(platform)));
+void SetStartupEntry(Platform& platform, RunKey runKey, const std::wstring& name, const std::wstring& command) {
+    ScopedRegKey key(platform, platform.RegCreateKey(runKey.root, kRunKey, runKey.view));
     if (!key) return;
     platform.RegSetValueEx(key.get(), name, command);
     platform.RegFlushKey(key.get());
 }
 
-void DeleteStartupEntry(Platform& platform, RegRoot root, const std::wstring& name) {
-    ScopedRegKey key(platform, platform.RegOpenKey(root, kRunKey, RunKeyView(platform)));
+void DeleteStartupEntry(Platform& platform, RunKey runKey, const std::wstring& name) {
+    ScopedRegKey key(platform, platform.RegOpenKey(runKey.root, kRunKey, runKey.view));
     if (key) platform.RegDeleteValue(key.get(), name);
 }
 
 bool StartsWithWindows(Platform& platform) {
-    return !GetStartupEntry(platform, RegRoot::LocalMachine, kStartupValueName).empty() ||
-           !GetStartupEntry(platform, RegRoot::CurrentUser, kStartupValueName).empty();
+    for (const RunKey& key : RunKeys(platform))
+        if (!GetStartupEntry(platform, key, kStartupValueName).empty()) return true;
+    return false;
 }
 
 bool SetStartsWithWindows(Platform& platform, bool on, const std::wstring& command) {
-    constexpr RegRoot machine = RegRoot::LocalMachine, user = RegRoot::CurrentUser;
+    const std::vector<RunKey> keys = RunKeys(platform);
+    const RunKey machine = keys.front();
     if (on) {
         SetStartupEntry(platform, machine, kStartupValueName, command);
         // What was written is read back: the outcome, not the calls' answers,
-        // decides. A value in both keys would start two copies.
-        const std::wstring written = GetStartupEntry(platform, machine, kStartupValueName);
-        if (written == command)
-            DeleteStartupEntry(platform, user, kStartupValueName);
-        else if (written.empty())
-            SetStartupEntry(platform, user, kStartupValueName, command);
+        // decides.
+        if (GetStartupEntry(platform, machine, kStartupValueName) == command) {
+            for (auto other = keys.begin() + 1; other != keys.end(); ++other)
+                DeleteStartupEntry(platform, *other, kStartupValueName);
+        } else if (std::all_of(keys.begin(), keys.end() - 1, [&](const RunKey& key) {
+                       return GetStartupEntry(platform, key, kStartupValueName).empty();
+                   })) {
+            // Refused by the machine's key, which holds no entry that starts
+            // the program already: the user's own.
+            SetStartupEntry(platform, keys.back(), kStartupValueName, command);
+        }
     } else {
-        DeleteStartupEntry(platform, machine, kStartupValueName);
-        DeleteStartupEntry(platform, user, kStartupValueName);
+        for (const RunKey& key : keys) DeleteStartupEntry(platform, key, kStartupValueName);
     }
     return StartsWithWindows(platform) == on;
 }

@@ -4,6 +4,7 @@
 // that one (a standard account since Windows Vista), the user's own.
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -12,24 +13,36 @@ namespace lumvale {
 inline const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline const std::wstring kStartupValueName = L"Lumvale";
 
+// A Run key: its root and the registry view it is seen in.
+struct RunKey {
+    RegRoot root;
+    RegView view;
+};
+
+// Where the program's value may be, the one it is written to first: the
+// machine's key, which on 64-bit Windows is its 64-bit view (as the x64 exe
+// and this version of the x86 exe write it) and its 32-bit copy (as earlier
+// x86 builds wrote it, and which the shell runs too); last the user's.
+std::vector<RunKey> RunKeys(Platform& platform);
+
 // The value's text without surrounding blanks; empty when the key or the
 // value is missing. Only 2048 bytes are read: a longer value reads as
-// present, as the part that fits. Both keys are read in the 64-bit view on
-// 64-bit Windows.
-std::wstring GetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name);
+// present, as the part that fits.
+std::wstring GetStartupEntry(Platform& platform, RunKey key, const std::wstring& name);
 
 // Writes the value as REG_SZ, creating the key if needed, and flushes the key
 // before closing it. Fails silently where the account may not write.
-void SetStartupEntry(Platform& platform, RegRoot root, const std::wstring& name, const std::wstring& command);
+void SetStartupEntry(Platform& platform, RunKey key, const std::wstring& name, const std::wstring& command);
 
-void DeleteStartupEntry(Platform& platform, RegRoot root, const std::wstring& name);
+void DeleteStartupEntry(Platform& platform, RunKey key, const std::wstring& name);
 
-// Whether either Run key holds the program's value.
+// Whether any Run key holds the program's value.
 bool StartsWithWindows(Platform& platform);
 
 // Writes the program's value with `command`, into the machine's key where
-// the account may and else into the user's own, or removes it from both.
-// Returns whether the program now starts with Windows exactly as asked.
+// the account may and else into the user's own, and never leaves a second
+// one (two entries start two copies); or removes it from every key. Returns
+// whether the program now starts with Windows exactly as asked.
 bool SetStartsWithWindows(Platform& platform, bool on, const std::wstring& command);
 
 // The command that starts the program: `directory`, a "\" unless it ends in

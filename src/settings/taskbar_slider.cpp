@@ -32,7 +32,7 @@ bool TaskbarSlider::Drag(double x, unsigned buttons, std::int32_t width) {
     sliderPos_ = *position;
     if (sliderPos_ < 0) sliderPos_ = 0;
     if (sliderPos_ > width) sliderPos_ = width;
-    if (const auto alpha = AlphaForSliderPos(sliderPos_, width)) glass_.SetWindowAlpha(glass_.FindTaskbar(), *alpha);
+    if (const auto alpha = AlphaForSliderPos(sliderPos_, width)) glass_.SetTaskbarAlpha(*alpha);
     return true;
 }
 

@@ -35,7 +35,7 @@ public:
     void Load(std::int32_t width);
 
     // The drag step at pointer position `x`: with the left button alone the
-    // fill jumps there, kept on the bar, and the taskbar gets its alpha at
+    // fill jumps there, kept on the bar, and every taskbar gets its alpha at
     // once. Returns false, having changed nothing, for any other buttons.
     bool Drag(double x, unsigned buttons, std::int32_t width);
 

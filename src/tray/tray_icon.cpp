@@ -1,15 +1,13 @@
 #include "tray/tray_icon.h"
 
-#include <shellapi.h>
-
-#include <cwchar>
+#include "platform/win32_handles.h"
 
 namespace lumvale {
 namespace {
 
-// The icon's record, the window that owns it and that window's own
-// procedure: the process has one icon, so these are the process's.
-NOTIFYICONDATAW trayIconRecord{};
+// The icon, the window that owns it and that window's own procedure: the
+// process has one icon, so these are the process's.
+NotifyIcon* trayIcon = nullptr;
 HWND trayOwnerWindow = nullptr;
 WNDPROC previousWindowProc = nullptr;
 TrayMenuOwner* trayMenuOwner = nullptr;
@@ -33,7 +31,7 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
         // The shell was restarted (or started after us): the old icon is
         // gone with the old taskbar.
-        ::Shell_NotifyIconW(NIM_ADD, &trayIconRecord);
+        if (trayIcon) trayIcon->Add();
         if (trayMenuOwner) trayMenuOwner->TaskbarCreated();
     }
     return ::CallWindowProcW(previousWindowProc, window, message, wParam, lParam);
@@ -48,29 +46,28 @@ std::int16_t TrayActionFor(UINT message, LPARAM lParam) {
     return kTrayActionNone;
 }
 
-void AddTrayIcon(HWND owner, UINT iconId, HICON icon, const wchar_t* tipText, TrayMenuOwner* menuOwner) {
+void AddTrayIcon(HWND owner, NotifyIcon& notifyIcon, UINT iconId, HICON icon, const wchar_t* tipText,
+                 TrayMenuOwner* menuOwner) {
     if (taskbarCreatedMessage == 0) taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
     trayOwnerWindow = owner;
     trayMenuOwner = menuOwner;
+    trayIcon = &notifyIcon;
     previousWindowProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWindowProc)));
-    trayIconRecord = NOTIFYICONDATAW{};
-    trayIconRecord.hWnd = owner;
-    trayIconRecord.uID = iconId;
-    trayIconRecord.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIconRecord.uCallbackMessage = kTrayCallbackMessage;
-    trayIconRecord.hIcon = icon;
-    // The first record layout holds a tip of 63 characters and its NUL.
-    std::wcsncpy(trayIconRecord.szTip, tipText, 63);
-    trayIconRecord.szTip[63] = L'\0';
-    trayIconRecord.cbSize = NOTIFYICONDATAW_V1_SIZE;
-    ::Shell_NotifyIconW(NIM_ADD, &trayIconRecord);
+    NotifyIconData record;
+    record.owner = FromHwnd(owner);
+    record.id = iconId;
+    record.icon = reinterpret_cast<std::uintptr_t>(icon);
+    record.callbackMessage = kTrayCallbackMessage;
+    record.tip = tipText;
+    notifyIcon.Add(record);
 }
 
 void RemoveTrayIcon() {
     if (trayOwnerWindow && previousWindowProc)
         ::SetWindowLongPtrW(trayOwnerWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousWindowProc));
-    ::Shell_NotifyIconW(NIM_DELETE, &trayIconRecord);
+    if (trayIcon) trayIcon->Remove();
+    trayIcon = nullptr;
     trayMenuOwner = nullptr;
 }
 

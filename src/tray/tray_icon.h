@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "tray/notify_icon.h"
+
 namespace lumvale {
 
 // The icon's callback message. It has the number of WM_LBUTTONUP; the owner
@@ -31,10 +33,11 @@ public:
     virtual void TaskbarCreated() = 0;
 };
 
-// One icon per process. AddTrayIcon subclasses `owner`, adds the icon and
-// adds it again whenever the shell announces a new taskbar; RemoveTrayIcon
-// restores the window procedure and deletes the icon.
-void AddTrayIcon(HWND owner, UINT iconId, HICON icon, const wchar_t* tipText, TrayMenuOwner* menuOwner);
+// One icon per process. AddTrayIcon subclasses `owner`, has `notifyIcon`
+// add the icon and add it again whenever the shell announces a new taskbar;
+// RemoveTrayIcon restores the window procedure and deletes the icon.
+void AddTrayIcon(HWND owner, NotifyIcon& notifyIcon, UINT iconId, HICON icon, const wchar_t* tipText,
+                 TrayMenuOwner* menuOwner);
 void RemoveTrayIcon();
 
 }  // namespace lumvale

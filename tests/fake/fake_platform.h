@@ -15,9 +15,11 @@
 #include <gtest/gtest.h>
 
 #include "glass/glass.h"
+#include "glass/refusal_notice.h"
 #include "platform/platform.h"
 #include "popup/window_info.h"
 #include "store/settings.h"
+#include "tray/notify_icon.h"
 
 namespace lumvale::fake {
 
@@ -41,6 +43,7 @@ public:
         return std::exchange(nextHwnd_, nextHwnd_ + 4);
     }
     FakeWindow& Window(Hwnd window) { return windows_.at(window); }
+    void RemoveWindow(Hwnd window) { windows_.erase(window); }
     void AddProcess(std::uint32_t processId, const std::wstring& exeFile) {
         ProcessEntry entry;
         entry.processId = processId;
@@ -55,12 +58,20 @@ public:
     bool failSetLayeredAttributes = false;
     bool failSetWindowPos = false;
     std::set<RegRoot> readOnlyRoots;
-    // A 32-bit program on 64-bit Windows: its own view of HKLM\Software is the 32-bit copy.
-    bool wow64 = false;
+    // A 32-bit program on 64-bit Windows (its own view of HKLM\Software is
+    // the 32-bit copy), or a 64-bit program.
+    bool wow64 = false, x64 = false;
+    Hwnd shellWindow = 0;
+    // The notification area: whether it answers, whether it holds the icon,
+    // what it was asked.
+    bool trayAnswers = true, trayHolds = false;
+    std::vector<std::pair<NotifyIconMessage, NotifyIconData>> trayRequests;
+    bool dllDirectories = true;  // SetDefaultDllDirectories exists
+    std::vector<std::pair<std::wstring, std::uint32_t>> dllLoads;
 
     // The registry below a root, e.g. path "Software\\Lumvale\\Wins".
     void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
-        const RegKeyHandle key = RegCreateKey(root, path, RegView::Native64);
+        const RegKeyHandle key = RegCreateKey(root, path, RegView::Registry64);
         RegSetValueEx(key, name, text);
         RegCloseKey(key);
     }
@@ -111,11 +122,12 @@ public:
         redrawn = area;
     }
     Rect GetVirtualScreen() override { return {-1280, -200, 1024, 824}; }  // a monitor left of the primary
-    Hwnd FindWindow(const std::wstring& className, const std::wstring&) override {
-        for (const auto& [handle, w] : windows_)
-            if (w.className == className) return handle;
+    Hwnd FindWindowEx(Hwnd parent, Hwnd after, const std::wstring& className) override {
+        for (auto w = windows_.upper_bound(after); w != windows_.end(); ++w)
+            if (w->second.parent == parent && w->second.className == className) return w->first;
         return 0;
     }
+    Hwnd GetShellWindow() override { return shellWindow; }
     Hwnd GetParent(Hwnd window) override { return Find(window) ? Find(window)->parent : 0; }
     std::wstring GetClassName(Hwnd window, int chars) override {
         return Find(window) ? Find(window)->className.substr(0, chars - 1) : L"";
@@ -163,7 +175,7 @@ public:
         for (std::size_t end = viewed.find(L'\\'); end != std::wstring::npos; end = viewed.find(L'\\', end + 1))
             registry_[Id(root, viewed.substr(0, end))];
         registry_[Id(root, viewed)];
-        return RegOpenKey(root, viewed, RegView::Native64);
+        return RegOpenKey(root, viewed, RegView::Registry64);
     }
     RegQueryResult RegQueryValueEx(RegKeyHandle key, const std::wstring& name, std::wstring& text,
                                    std::uint32_t bufferBytes) override {
@@ -194,10 +206,21 @@ public:
     void RegCloseKey(RegKeyHandle key) override { openKeys_.erase(key); }
     void RegNotifyChangeKeyValue(const std::wstring&) override { watching_ = true; }
     bool RegChangeNotified() override { return !watching_ || std::exchange(changed_, false); }
+    bool ShellNotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override {
+        trayRequests.emplace_back(message, data);
+        if (!trayAnswers) return false;
+        const bool add = message == NotifyIconMessage::Add, held = trayHolds;
+        trayHolds = add || (held && message == NotifyIconMessage::Modify);
+        return add ? !held : held;
+    }
     void ShellExecute(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}
     std::uint32_t GetVersionMajor() override { return 5; }
-    bool IsWow64Process() override { return wow64; }
+    bool Is64BitWindows() override { return wow64 || x64; }
+    bool SetDefaultDllDirectories(std::uint32_t) override { return dllDirectories; }
+    void SetDllDirectory(const std::wstring&) override {}
+    void LoadLibraryEx(const std::wstring& path, std::uint32_t flags) override { dllLoads.emplace_back(path, flags); }
+    std::wstring GetSystemDirectory() override { return L"C:\\Windows\\system32"; }
 
 private:
     static std::wstring Lower(std::wstring text) {
@@ -206,7 +229,8 @@ private:
     }
     std::wstring Viewed(RegRoot root, const std::wstring& path, RegView view) const {
         const std::wstring software = L"Software\\";
-        if (!wow64 || view != RegView::Own || root != RegRoot::LocalMachine || path.rfind(software, 0) != 0) return path;
+        const bool copy32 = view == RegView::Registry32 || (view == RegView::Own && wow64);
+        if (!copy32 || root != RegRoot::LocalMachine || path.rfind(software, 0) != 0) return path;
         return software + L"Wow6432Node\\" + path.substr(software.size());
     }
     static std::wstring Id(RegRoot root, const std::wstring& path) {
@@ -272,6 +296,8 @@ protected:
     Settings settings{false, false, 1, 6};
     Glass glass{fake, store};
     WindowInfo windows{fake};
+    NotifyIcon icon{fake};
+    RefusalNotice notice{fake, icon};
     Hwnd editor = 0;
     int popupCloses = 0;
 };

@@ -1,6 +1,8 @@
 // Opacity where the end-to-end tier cannot look (levels, beep, failures,
-// Windows 2000); the 50 ms poll: trigger states, hot-keys, remembered windows;
-// where the popup opens, and targets that refuse a change.
+// Windows 2000); the 50 ms poll: trigger states, hot-keys, remembered windows,
+// its pause; where the popup opens, and targets that refuse a change; the
+// shell: the icon, the taskbars, the apps in frames.
+#include "app/poll_pause.h"
 #include "app/poller.h"
 #include "popup/popup_logic.h"
 
@@ -23,7 +25,6 @@ TEST_F(GlassTest, LevelsGiveTheirAlphaAndAFailedChangeLeavesNoHalfLayeredWindow)
     glass.SetGlassLevel(editor, 4);
     EXPECT_EQ(glass.SetGlassLevel(editor, 11), AlphaChange::Refused);
     EXPECT_EQ(AlphaOf(editor), 165) << "levels above 10 are refused before anything changes";
-    EXPECT_EQ(popupCloses, 7);
 
     glass.SetGlassLevel(editor, 0);
     fake.failSetLayeredAttributes = true;
@@ -101,7 +102,7 @@ protected:
     }
     std::optional<std::wstring> RunRecord() { return Record(L"Temp", std::to_wstring(editor)); }
 
-    Poller poller{fake, store, settings, glass, windows};
+    Poller poller{fake, store, settings, glass, windows, notice};
     int shows = 0;
 };
 
@@ -149,7 +150,7 @@ TEST_F(PollerTest, APressCountsOnlyWhenItsKeyWasAlsoAskedAboutOnThePreviousTick)
         {"7 and 2", {{{kVkControl, kVkShift, '7', '2'}, none}}, 135, 0},  // the last: see below
     };
     for (const auto& [what, ticks, alpha, opened] : cases) {
-        Poller fresh{fake, store, settings, glass, windows};
+        Poller fresh{fake, store, settings, glass, windows, notice};
         fresh.SetPopup(this);
         shows = 0;
         fake.tappedKeys.clear();
@@ -162,7 +163,6 @@ TEST_F(PollerTest, APressCountsOnlyWhenItsKeyWasAlsoAskedAboutOnThePreviousTick)
         }
         EXPECT_EQ(std::make_pair(AlphaOf(editor), shows), std::make_pair(alpha, opened)) << what;
     }
-    EXPECT_EQ(std::count(fake.keysQueried.begin(), fake.keysQueried.end(), '3'), 0) << "the scan stops at the 2";
 }
 
 TEST_F(PollerTest, ThePopupOpensOnTheTriggerAndClosesAfterTheNextCompleteClick) {
@@ -262,7 +262,7 @@ TEST(PopupPosition, BesideThePointerWhereItFitsElseFlippedOntoTheWorkArea) {
 using PopupLogicTest = testing::Desktop;
 
 TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSaved) {
-    PopupLogic logic{fake, store, settings, glass, windows};
+    PopupLogic logic{fake, store, settings, glass, windows, notice};
     // Per target, whether its program refuses attributes or moves, and whether the
     // choice is of the list. A hung target's list choice is proved end to end.
     const std::tuple<const char*, FakeWindow, bool, bool, bool> cases[] = {
@@ -282,7 +282,135 @@ TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSaved) {
         EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kTempPath) ||
                      fake.KeyExists(RegRoot::CurrentUser, testing::kWinsPath)) << what;
     }
-    EXPECT_EQ(popupCloses, 2) << "a list choice ends the popup either way";
+}
+
+TEST_F(PollerTest, ARefusedChangeOfTheUsersIsExplainedOncePerWindowWhereTheIconIsShown) {
+    // Windows that do not answer or draw per pixel: end to end.
+    settings.RememberOn = true;
+    icon.Add({});
+    const auto balloons = [&] {
+        std::vector<std::wstring> said;
+        for (const auto& [message, data] : fake.trayRequests)
+            if (!data.info.empty()) said.push_back(data.infoTitle + L": " + data.info);
+        return said;
+    };
+    const std::wstring refused = L"Lumvale: 这个窗口不接受透明度的改变（它可能属于以管理员身份运行的程序）。";
+    fake.failSetLayeredAttributes = true;  // an elevated program's window, say
+    Hold(kCtrl | kShift, {'3'});
+    poller.Tick();
+    poller.Tick();  // held on
+    EXPECT_EQ(balloons(), std::vector<std::wstring>{refused});
+    EXPECT_FALSE(Record(L"Wins", L"editor.exeEditorMain")) << "nothing remembered";
+    fake.pressedKeys.clear();
+    fake.foreground = fake.AddWindow({L"EditorMain", L"", 0, 100, 102});
+    poller.Tick();
+    EXPECT_EQ(balloons().size(), 1u) << "not for a remembered opacity applied on its own";
+    fake.trayAnswers = false;
+    icon.Verify();  // the icon is gone (a shell restarting)
+    Hold(kCtrl | kShift, {'3'});
+    poller.Tick();
+    fake.trayAnswers = true;
+    icon.KeepShown();
+    poller.Tick();
+    EXPECT_EQ(balloons(), (std::vector<std::wstring>{refused, refused})) << "once the icon is back";
+}
+
+TEST_F(PollerTest, TheIconIsAskedForUntilTheShellHoldsItAndNeverAddedTwice) {
+    using M = NotifyIconMessage;
+    const auto asked = [&] {
+        std::vector<M> messages;
+        for (const auto& request : std::exchange(fake.trayRequests, {})) messages.push_back(request.first);
+        return messages;
+    };
+    fake.trayAnswers = false;  // a shell still starting at log-on
+    icon.Add({});
+    icon.KeepShown();  // each couple of seconds
+    fake.trayAnswers = true;
+    icon.KeepShown();
+    icon.KeepShown();
+    EXPECT_EQ(asked(), (std::vector<M>{M::Add, M::Modify, M::Add, M::Modify, M::Add}));
+    // An add that timed out, and yet the icon came: a modify shows it is there.
+    icon.Remove();
+    fake.trayAnswers = false;
+    icon.Add({});
+    fake.trayAnswers = fake.trayHolds = true;
+    icon.KeepShown();
+    icon.KeepShown();
+    // After a pause, the icon of a shell that restarted meanwhile is gone.
+    fake.trayHolds = false;
+    icon.Verify();
+    EXPECT_EQ(asked(), (std::vector<M>{M::Delete, M::Add, M::Modify, M::Modify, M::Add}));
+    EXPECT_TRUE(fake.trayHolds);
+}
+
+TEST_F(PollerTest, EveryTaskbarGetsItsAlphaOneThatDoesNotAnswerOrCameLaterAtALaterLook) {
+    FakeWindow busy{L"Shell_SecondaryTrayWnd"};
+    busy.hung = true;  // its shell restarting
+    const Hwnd bars[] = {fake.AddWindow({L"Shell_TrayWnd"}), fake.AddWindow(busy)};
+    Store(store_names::kTaskbarAlpha, L"150");
+    glass.ApplyTaskbarAlpha();
+    EXPECT_EQ(std::make_pair(AlphaOf(bars[0]), AlphaOf(bars[1])), std::make_pair(150, 255));
+    fake.Window(bars[1]).hung = false;
+    const Hwnd later = fake.AddWindow({L"Shell_SecondaryTrayWnd"});  // a monitor plugged in
+    const int reads = fake.reads;
+    glass.LookForTaskbars();
+    EXPECT_EQ(std::make_tuple(AlphaOf(bars[0]), AlphaOf(bars[1]), AlphaOf(later)), std::make_tuple(150, 150, 150));
+    EXPECT_EQ(fake.reads, reads) << "a look reads nothing stored";
+}
+
+TEST_F(PollerTest, ADesktopAndAnAppFrameWithoutItsAppAreNoTargets) {
+    // Its classes, and the taskbars': end to end.
+    fake.shellWindow = editor;
+    SetRecord(L"Wins", L"editor.exeEditorMain", L"3");
+    Hold(kCtrl | kShift, {'3'});
+    poller.Tick();
+    EXPECT_EQ(AlphaOf(editor), 255);
+    PopupLogic logic{fake, store, settings, glass, windows, notice};
+    EXPECT_FALSE(logic.ShowMe());
+    fake.AddProcess(200, L"ApplicationFrameHost.exe");
+    const Hwnd frame = fake.AddWindow({L"ApplicationFrameWindow", L"Calculator", 0, 200, 201});
+    EXPECT_EQ(windows.WindowIdentity(frame) + windows.ExeName(frame), L"") << "its app suspended";
+}
+
+TEST_F(PollerTest, AfterAPauseAnOpenPopupClosesAndNothingPressedBeforeItCounts) {
+    Hold(kCtrl | kShift, {kVkRButton});
+    poller.Tick();  // the popup opens; its digits were asked about
+    // Shift, Ctrl and a digit pressed at the lock screen, during the pause.
+    fake.pressedKeys.clear();
+    fake.tappedKeys = {kVkControl, kVkShift, '2', kVkRButton};
+    poller.Resume();
+    poller.Tick();
+    EXPECT_EQ(std::make_tuple(popupCloses, poller.PopupTriggerState(), AlphaOf(editor)), std::make_tuple(1, 0, 255));
+    // Each reason ends with its own counterpart; the poll runs once none holds.
+    using Event = std::pair<bool, std::uint32_t>;  // a session change, else the display's state
+    const std::vector<std::pair<std::vector<Event>, std::vector<bool>>> sequences = {
+        {{{true, kSessionLock}, {true, kSessionUnlock}}, {false, true}},
+        {{{true, kRemoteDisconnect}, {true, kSessionLogon}, {true, kRemoteConnect}}, {false, false, true}},
+        {{{true, kSessionLock}, {false, kDisplayOff}, {true, kSessionUnlock}, {false, kDisplayDimmed}},
+         {false, false, false, true}},
+        {{{true, kConsoleDisconnect}, {true, kSessionLock}, {true, kConsoleConnect}, {true, kSessionUnlock}},
+         {false, false, false, true}},
+    };
+    for (const auto& [events, running] : sequences) {
+        PollPause pause;  // Windows 2000 sends no event: it runs
+        std::vector<bool> runs;
+        for (const auto& [session, code] : events)
+            runs.push_back(session ? pause.SessionChanged(code) : pause.DisplayChanged(code));
+        EXPECT_EQ(runs, running) << &events - &sequences[0].first;
+    }
+}
+
+TEST_F(PollerTest, WindowsNotedForTheRunAreForgottenWithThemAndAReusedHandleIsANewWindow) {
+    WindowSet noted(fake);
+    for (int window = 0; window < 50; ++window) {
+        const Hwnd gone = fake.AddWindow({L"Refusing", L"", 0, 100, 102});
+        noted.Insert(gone);
+        fake.RemoveWindow(gone);
+    }
+    noted.Insert(editor);
+    EXPECT_EQ(noted.size(), 1u);
+    fake.Window(editor).threadId = 103;  // its handle given to another program's new window
+    EXPECT_FALSE(noted.Contains(editor));
 }
 
 }  // namespace

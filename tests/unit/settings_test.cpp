@@ -8,6 +8,7 @@
 
 #include "controls/frame_layout.h"
 #include "fake/fake_platform.h"
+#include "platform/dll_search.h"
 #include "platform/dpi.h"
 #include "settings/startup_entry.h"
 #include "settings/taskbar_slider.h"
@@ -119,47 +120,60 @@ TEST_F(SliderTest, OpeningAndSavingKeepsEveryStoredAlpha) {
 
 using StartupTest = testing::Desktop;
 
-TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedAndTheTruthReported) {
+TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedNeverTwoAndTheTruthReported) {
     const std::wstring me = L"\"C:\\My Tools\\lumvale.exe\"";
     const std::wstring unquoted = L"C:\\My Tools\\lumvale.exe";  // as earlier versions wrote it
     const std::wstring other = L"D:\\old\\lumvale.exe";
     const std::wstring wow6432 = L"Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
     using Text = std::optional<std::wstring>;
-    // wow64: the x86 exe on 64-bit Windows.
+    // The exe on 32-bit Windows, the x86 exe on 64-bit Windows, the x64 exe. The
+    // machine's key, its 32-bit copy (where earlier x86 builds wrote) and the user's.
+    enum Bits { k32, kWow, k64 };
     struct Case {
-        bool wow64, machineRefused, userRefused;
-        Text machine, user;
+        Bits bits;
+        bool machineRefused, userRefused;
+        Text machine, machine32, user;
         bool on;
-        Text machineAfter, userAfter;
+        Text machineAfter, machine32After, userAfter;
         bool asAsked;
     };
     const Case cases[] = {
-        {false, false, false, {}, {}, true, me, {}, true},
-        {false, false, false, {}, other, true, me, {}, true},  // not in both: two copies would start
-        {false, false, false, unquoted, {}, true, me, {}, true},
-        {false, true, false, me, {}, true, me, {}, true},
-        {false, true, false, other, {}, true, other, {}, true},
-        {false, false, false, other, me, false, {}, {}, true},
-        {false, true, false, other, me, false, other, {}, false},
-        {false, true, true, {}, {}, false, {}, {}, true},
-        // The 64-bit view, which the x64 exe writes, also for the x86 exe.
-        {true, false, false, unquoted, {}, true, me, {}, true},
-        {true, false, false, other, {}, false, {}, {}, true},
+        {k32, false, false, {}, {}, {}, true, me, {}, {}, true},
+        {k32, false, false, {}, {}, other, true, me, {}, {}, true},  // not in both: two copies would start
+        {k32, false, false, unquoted, {}, {}, true, me, {}, {}, true},
+        {k32, true, false, me, {}, {}, true, me, {}, {}, true},
+        {k32, true, false, other, {}, {}, true, other, {}, {}, true},
+        {k32, false, false, other, {}, me, false, {}, {}, {}, true},
+        {k32, true, false, other, {}, me, false, other, {}, {}, false},
+        {k32, true, true, {}, {}, {}, false, {}, {}, {}, true},
+        {k32, true, false, {}, {}, other, true, {}, {}, me, true},
+        // On 64-bit Windows the 64-bit view, which the x64 exe writes, for
+        // both exes; an earlier x86 build's entry counts and never stays beside it.
+        {kWow, false, false, unquoted, {}, {}, true, me, {}, {}, true},
+        {kWow, false, false, other, {}, {}, false, {}, {}, {}, true},
+        {kWow, false, false, {}, unquoted, {}, true, me, {}, {}, true},
+        {kWow, false, false, {}, unquoted, other, false, {}, {}, {}, true},
+        {kWow, true, false, {}, other, {}, true, {}, other, {}, true},
+        {k64, false, false, {}, me, {}, true, me, {}, {}, true},
+        {k64, true, false, {}, me, {}, false, {}, me, {}, false},
     };
     for (const Case& c : cases) {
         fake.readOnlyRoots.clear();
-        fake.wow64 = c.wow64;
-        for (RegRoot root : {RegRoot::LocalMachine, RegRoot::CurrentUser})
-            fake.RegDeleteKey(root, kRunKey);
+        fake.wow64 = c.bits == kWow;
+        fake.x64 = c.bits == k64;
+        for (const auto& [root, path] : {std::pair{RegRoot::LocalMachine, kRunKey}, {RegRoot::LocalMachine, wow6432},
+                                         {RegRoot::CurrentUser, kRunKey}})
+            fake.RegDeleteKey(root, path);
         if (c.machine) fake.SetValue(RegRoot::LocalMachine, kRunKey, kStartupValueName, *c.machine);
+        if (c.machine32) fake.SetValue(RegRoot::LocalMachine, wow6432, kStartupValueName, *c.machine32);
         if (c.user) fake.SetValue(RegRoot::CurrentUser, kRunKey, kStartupValueName, *c.user);
         if (c.machineRefused) fake.readOnlyRoots.insert(RegRoot::LocalMachine);
         if (c.userRefused) fake.readOnlyRoots.insert(RegRoot::CurrentUser);
         EXPECT_EQ(SetStartsWithWindows(fake, c.on, me), c.asAsked) << &c - cases;
         EXPECT_EQ(fake.Value(RegRoot::LocalMachine, kRunKey, kStartupValueName), c.machineAfter) << &c - cases;
+        EXPECT_EQ(fake.Value(RegRoot::LocalMachine, wow6432, kStartupValueName), c.machine32After) << &c - cases;
         EXPECT_EQ(fake.Value(RegRoot::CurrentUser, kRunKey, kStartupValueName), c.userAfter) << &c - cases;
-        EXPECT_EQ(StartsWithWindows(fake), c.machineAfter || c.userAfter);
-        EXPECT_FALSE(fake.KeyExists(RegRoot::LocalMachine, wow6432)) << &c - cases;
+        EXPECT_EQ(StartsWithWindows(fake), c.machineAfter || c.machine32After || c.userAfter) << &c - cases;
     }
     EXPECT_EQ(fake.OpenHandles(), 0);
 }
@@ -169,12 +183,23 @@ TEST_F(StartupTest, EntriesAreReadTrimmedAndCommandsAreTheProgramsOwnPath) {
         {L"    ", L""}, {std::wstring(1500, L'x'), std::wstring(1023, L'x')}};  // longer than the buffer: present
     for (const auto& [text, read] : stored) {
         fake.SetValue(RegRoot::LocalMachine, kRunKey, kStartupValueName, text);
-        EXPECT_EQ(GetStartupEntry(fake, RegRoot::LocalMachine, kStartupValueName), read);
+        EXPECT_EQ(GetStartupEntry(fake, RunKeys(fake).front(), kStartupValueName), read);
     }
     const std::pair<std::wstring, std::wstring> commands[] = {
         {L"C:\\Lumvale.EXE", L"C:\\Lumvale.exe"},  // no doubled \ at a drive's root
         {L"C:\\My Tools\\lumvale.exe", L"\"C:\\My Tools\\lumvale.exe\""}};  // else C:\My.exe would start
     for (const auto& [module, command] : commands) EXPECT_EQ(StartupCommandForModule(module), command);
+}
+
+TEST_F(StartupTest, WhereTheSearchCannotBeLimitedTheShellsDllsComeFromTheSystemFolderWithTheirImports) {
+    RestrictDllSearch(fake);
+    EXPECT_TRUE(fake.dllLoads.empty()) << "Windows 8 and later limit the search itself";
+    fake.dllDirectories = false;
+    RestrictDllSearch(fake);
+    EXPECT_EQ(fake.dllLoads.size(), 10u);
+    for (const auto& [path, flags] : fake.dllLoads)
+        EXPECT_EQ(std::make_pair(path.substr(0, 20), flags), std::make_pair(std::wstring(L"C:\\Windows\\system32\\"),
+                                                                         kLoadWithAlteredSearchPath));
 }
 
 TEST(Scale, TwipsPixelsAndFontsConvertAtEachDpiAsAt15TwipsToThePixelAt96) {

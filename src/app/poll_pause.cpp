@@ -1,0 +1,21 @@
+#include "app/poll_pause.h"
+
+namespace lumvale {
+
+bool PollPause::SessionChanged(std::uint32_t change) {
+    switch (change) {
+        case kSessionLock: Hold(kLocked, true); break;
+        case kSessionUnlock: Hold(kLocked, false); break;
+        case kConsoleDisconnect: case kRemoteDisconnect: Hold(kAway, true); break;
+        case kConsoleConnect: case kRemoteConnect: Hold(kAway, false); break;
+        default: break;
+    }
+    return Running();
+}
+
+bool PollPause::DisplayChanged(std::uint32_t state) {
+    Hold(kDark, state == kDisplayOff);
+    return Running();
+}
+
+}  // namespace lumvale

@@ -52,6 +52,8 @@ protected:
 
 TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce) {
     Lumvale lumvale;
+    Target second(L"", {600, 0, 1000, 28}, WS_POPUP, L"Shell_SecondaryTrayWnd");  // another monitor's taskbar
+    const auto taskbars = [&](int alpha) { return Alpha(Taskbar()) == alpha && Alpha(second.get()) == alpha; };
     const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(Topmost(dialog) && Alpha(dialog) == 240);
@@ -66,7 +68,7 @@ TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
     Pick(lists[0], 4);
     Pick(lists[1], 1);
     Drag(dialog, 100, 40);
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == 135; })) << "the taskbar follows the slider";
+    EXPECT_TRUE(WaitUntil([&] { return taskbars(135); })) << "the taskbars follow the slider";
     EXPECT_FALSE(Setting(L"TBar")) << "nothing is stored while dragging";
     Click(Child(dialog, L"Button", L"保存 "));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
@@ -87,9 +89,9 @@ TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
     const HWND again = lumvale.FromTray(1, L"LumvaleSettings");
     Click(Child(again, L"Button", kRememberBox));
     Drag(again, 100, -60);
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == 105; })) << "held beyond the end: the bar stays empty";
+    EXPECT_TRUE(WaitUntil([&] { return taskbars(105); })) << "held beyond the end: the bar stays empty";
     Click(Child(again, L"Button", L"取消   "));
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(again) && Alpha(Taskbar()) == 135; }));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(again) && taskbars(135); }));
     EXPECT_EQ(Setting(kRemember), L"1");
 
     // Where both Run keys are refused (which one takes the entry where one

@@ -41,6 +41,11 @@ inline int Alpha(HWND window) {
     if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return 255;
     return ::GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : -1;
 }
+// Draws a layered window with per-pixel alpha, as its program would; fails once it was given attributes.
+inline bool DrawPerPixel(HWND window) {
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 200, 0};
+    return ::UpdateLayeredWindow(window, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA);
+}
 inline std::wstring ClassOf(HWND window) {
     wchar_t name[256] = {};
     ::GetClassNameW(window, name, 256);
@@ -350,11 +355,11 @@ struct Notepad : Process {
 class Target {
 public:
     explicit Target(const wchar_t* title = L"Lumvale test target", RECT at = {120, 100, 620, 450},
-                    DWORD style = WS_OVERLAPPEDWINDOW) {
+                    DWORD style = WS_OVERLAPPEDWINDOW, const wchar_t* className = L"LumvaleE2ETarget") {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &Target::Proc;
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = L"LumvaleE2ETarget";
+        windowClass.lpszClassName = className;
         ::RegisterClassW(&windowClass);
         window_ = ::CreateWindowExW(0, windowClass.lpszClassName, title, style | WS_VISIBLE, at.left, at.top,
                                     at.right - at.left, at.bottom - at.top, nullptr, nullptr, nullptr, nullptr);
@@ -386,6 +391,42 @@ private:
     }
     HWND window_ = nullptr;
     State state_;
+};
+
+// A notification area of the driver's, which Shell_NotifyIcon finds before
+// the shell's (Wine sends each request to the topmost "Shell_TrayWnd" as
+// WM_COPYDATA): it refuses or takes every request, and keeps what reached it.
+class FakeTray {
+public:
+    explicit FakeTray(bool refuses = false) : refuses_(refuses) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &FakeTray::Proc;
+        windowClass.lpszClassName = L"Shell_TrayWnd";
+        ::RegisterClassW(&windowClass);
+        window_ = ::CreateWindowExW(WS_EX_TOPMOST, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                    nullptr, nullptr);
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    FakeTray(const FakeTray&) = delete;
+    FakeTray& operator=(const FakeTray&) = delete;
+    ~FakeTray() { ::DestroyWindow(window_); }
+    // How many requests carried `text` (a balloon's, say).
+    int Carried(const std::wstring& text) const {
+        return static_cast<int>(std::count_if(requests_.begin(), requests_.end(),
+                                              [&](const std::wstring& request) { return request.find(text) != request.npos; }));
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<FakeTray*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message != WM_COPYDATA || !self) return ::DefWindowProcW(window, message, wParam, lParam);
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        self->requests_.emplace_back(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+        return !self->refuses_;
+    }
+    bool refuses_;
+    HWND window_ = nullptr;
+    std::vector<std::wstring> requests_;
 };
 
 // Each scenario starts from settings saved once (no first run), the beep off;

@@ -3,6 +3,8 @@
 // that stop answering.
 #include "driver.h"
 
+#include <memory>
+
 namespace e2e {
 namespace {
 
@@ -16,12 +18,6 @@ std::string AttributesOf(HWND window) {
     DWORD flags = 0;
     if (!::GetLayeredWindowAttributes(window, &key, &alpha, &flags)) return "none";
     return std::to_string(key) + " " + ((flags & LWA_ALPHA) ? std::to_string(alpha) : "-") + " " + std::to_string(flags);
-}
-
-// Draws the window with per-pixel alpha, as its program would.
-bool DrawPerPixel(HWND window) {
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 200, 0};
-    return ::UpdateLayeredWindow(window, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA);
 }
 
 TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesComeBack) {
@@ -61,12 +57,66 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
     Pump(200);
     Tap('5');
     Pump(200);
-    ReleaseEverything();
     EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 180; }));
     EXPECT_TRUE(WaitUntil([&] { return target.Got('5'); })) << "keys are not swallowed";
+    // "3" held for a tick, let go, and "7" tapped at once: the 7 counts too.
+    Key('3', true);
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 150; }));
+    Key('3', false);
+    Tap('7');
+    Pump(200);
+    ReleaseEverything();
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 210; }));
     EXPECT_FALSE(Read(Section(L"Wins"), L"e2e_tests.exeLumvaleE2ETarget"));
-    Write(Section(L"Wins"), L"e2e_tests.exeLumvaleE2ETarget", L"6");
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 210; }, 2000));
+    Write(Section(L"Wins"), L"e2e_tests.exeLumvaleE2ETarget", L"8");
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 240; }, 2000));
+}
+
+TEST_F(HotKeys, TheDesktopAndTheTaskbarsAreNeverGlassed) {
+    SetSetting(kRemember, L"1");
+    Lumvale lumvale;
+    for (const wchar_t* shell : {L"WorkerW", L"Progman", L"Shell_SecondaryTrayWnd"}) {
+        const std::wstring identity = std::wstring(L"e2e_tests.exe") + shell;
+        Write(Section(L"Wins"), identity, L"4");  // not applied either
+        Target desktop(shell, {100, 100, 600, 500}, WS_POPUP, shell);
+        WNDCLASSW icons{};  // the desktop's icons, in the WorkerW of Windows 7 and later
+        icons.lpfnWndProc = &::DefWindowProcW;
+        icons.lpszClassName = L"SHELLDLL_DefView";
+        ::RegisterClassW(&icons);
+        if (shell[0] == L'W') ::CreateWindowExW(0, icons.lpszClassName, L"", WS_CHILD, 0, 0, 9, 9, desktop.get(), 0, 0, 0);
+        Chord({VK_CONTROL, VK_SHIFT, '3'});
+        Click({300, 300}, true);
+        Pump(500);
+        EXPECT_EQ(Alpha(desktop.get()), 255) << shell;
+        EXPECT_EQ(lumvale.Window(L"LumvalePopup"), nullptr) << shell;
+        EXPECT_EQ(Read(Section(L"Wins"), identity), L"4") << shell;
+        EXPECT_FALSE(Read(Section(L"Temp"), HandleText(desktop.get()))) << shell;
+        Click({900, 700});  // ends the popup trigger's cycle
+    }
+}
+
+TEST_F(HotKeys, NothingIsPolledWhileTheSessionIsLockedOrAwayAndAllAtOnceBack) {
+    Lumvale lumvale;
+    Notepad notepad;
+    const POINT status{RectOf(notepad.window()).left + 150, RectOf(notepad.window()).bottom - 10};
+    // Locked and unlocked; a remote session disconnected and connected.
+    for (const auto& [pause, resume] : {std::pair{7, 8}, {4, 3}}) {
+        ::SendMessageW(lumvale.main(), 0x02B1 /* WM_WTSSESSION_CHANGE */, pause, 0);
+        Chord({VK_CONTROL, VK_SHIFT, '3'});
+        Click(status, true);
+        Pump(500);
+        EXPECT_EQ(Alpha(notepad.window()), 255) << pause;
+        EXPECT_EQ(lumvale.Window(L"LumvalePopup"), nullptr) << pause;
+        ::SendMessageW(lumvale.main(), 0x02B1, resume, 0);
+        Chord({VK_CONTROL, VK_SHIFT, '3'});
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 150; }, 1000)) << resume;
+        Click(status, true);
+        EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; }, 1000)) << resume;
+        Click({900, 700});
+        Activate(notepad.window());
+        Chord({VK_CONTROL, VK_SHIFT, '0'});
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
+    }
 }
 
 TEST_F(HotKeys, WindowsLayeredByTheirOwnProgramKeepWhatItSet) {
@@ -77,6 +127,7 @@ TEST_F(HotKeys, WindowsLayeredByTheirOwnProgramKeepWhatItSet) {
     ::SetLayeredWindowAttributes(keyed.get(), RGB(255, 255, 255), 0, LWA_COLORKEY);
     ::SetLayeredWindowAttributes(translucent.get(), 0, 200, LWA_ALPHA);
     ASSERT_TRUE(DrawPerPixel(perPixel.get()));
+    auto tray = std::make_unique<FakeTray>();  // hears the balloons
     // After Ctrl + Shift + 3, then after Ctrl + Shift + 0.
     const std::tuple<HWND, std::string, std::string> windows[] = {
         {keyed.get(), "16777215 150 3", "16777215 - 1"},  // the key kept
@@ -93,6 +144,12 @@ TEST_F(HotKeys, WindowsLayeredByTheirOwnProgramKeepWhatItSet) {
         EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) << "its layering stays";
     }
     EXPECT_TRUE(DrawPerPixel(perPixel.get())) << "its program still draws it";
+    EXPECT_EQ(tray->Carried(L"这个窗口自己绘制透明效果，Lumvale 不改变它。"), 1) << "said once";
+    tray.reset();  // the shell's own, for a picture of the balloon
+    Target another(L"per-pixel too");
+    DrawPerPixel(another.get());
+    Chord({VK_CONTROL, VK_SHIFT, '3'});
+    Screenshot(L"balloon");
 }
 
 TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
@@ -103,6 +160,7 @@ TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     const HANDLE thread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE,
                                        ::GetWindowThreadProcessId(notepad.window(), nullptr));
     ::SuspendThread(thread);  // notepad stops answering
+    FakeTray tray;  // hears the balloons
     Write(Section(L"Wins"), L"notepad.exeNotepad", L"1");
     Chord({VK_CONTROL, VK_SHIFT, '3'});
     // The popup opens over it and nothing waits for it; a choice in it is
@@ -115,6 +173,7 @@ TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     EXPECT_EQ(Alpha(notepad.window()), 255);
     EXPECT_EQ(Read(Section(L"Wins"), L"notepad.exeNotepad"), L"1") << "nothing is remembered of a change not made";
     EXPECT_FALSE(Read(Section(L"Temp"), HandleText(notepad.window())));
+    EXPECT_EQ(tray.Carried(L"这个窗口没有响应，透明度没有改变。"), 1) << "said once, for the hot-key";
 
     // Meanwhile hot-keys and the popup work on another window.
     Activate(healthy.get());
@@ -207,10 +266,29 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     Chord({VK_CONTROL, VK_SHIFT, '5'});
     EXPECT_TRUE(Gone(popup));
 
-    // Exit in the middle of a choice: the target closes Lumvale when the
-    // choice asks it whether it answers, and the close comes in as it beeps.
+    // A second choice by key while the first waits for the window to answer,
+    // beep on: what is recorded is what the window shows, and the popup
+    // opens again at the next right click.
     SetSetting(L"Beep", L"1");
     Click({900, 700});  // the click that ends the cycle of the popup the hot-key closed
+    target.AnswerAfter(150);
+    for (int round = 0; round < 3; ++round) {
+        popup = Open(lumvale, window, inside);
+        ASSERT_NE(popup, nullptr) << round;
+        const POINT item = Item(popup, round + 2);
+        MoveTo(item);
+        Mouse(item, MOUSEEVENTF_LEFTDOWN);
+        Pump(20);
+        Mouse(item, MOUSEEVENTF_LEFTUP);
+        Tap(VK_DOWN);
+        EXPECT_TRUE(Gone(popup));
+        Pump(500);
+        EXPECT_EQ(Read(Section(L"Temp"), run), std::to_wstring((Alpha(window) - 120) / 15)) << round;
+    }
+    target.AnswerAfter(0);
+
+    // Exit in the middle of a choice: the target closes Lumvale when the
+    // choice asks it whether it answers, and the close comes in as it beeps.
     popup = Open(lumvale, window, inside);
     target.CloseWhenAsked(lumvale.main());
     Click(Item(popup, 2));
@@ -218,6 +296,33 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     EXPECT_EQ(lumvale.ExitCode(), 0u);
     EXPECT_TRUE(WaitUntil([] { return !TrayIcon(); }));
     EXPECT_FALSE(Exists(Section(L"Temp")));
+}
+
+TEST_F(Popup, AppsInTheFramesOfTheirHostAreLabelledAndRememberedApart) {
+    SetSetting(kRemember, L"1");
+    Lumvale lumvale;
+    // Two frames of the driver's, each holding the content window of an app:
+    // app_content.exe under the app's name.
+    std::unique_ptr<Target> frames[2];
+    std::unique_ptr<Process> apps[2];
+    const std::wstring names[] = {L"calc-app.exe", L"photos-app.exe"};
+    for (int i = 0; i < 2; ++i) {
+        ::CopyFileW((ExeDirectory() + L"\\app_content.exe").c_str(), (ExeDirectory() + L"\\" + names[i]).c_str(), FALSE);
+        frames[i] = std::make_unique<Target>(names[i].c_str(), RECT{120 + 420 * i, 100, 500 + 420 * i, 450},
+                                             WS_OVERLAPPEDWINDOW, L"ApplicationFrameWindow");
+        apps[i] = std::make_unique<Process>(L"\"" + ExeDirectory() + L"\\" + names[i] + L"\" " + HandleText(frames[i]->get()));
+        EXPECT_TRUE(WaitUntil([&] { return ::FindWindowExW(frames[i]->get(), nullptr, L"Windows.UI.Core.CoreWindow", nullptr); }));
+    }
+    for (int i = 0; i < 2; ++i) {
+        const HWND frame = frames[i]->get();
+        const HWND popup = Open(lumvale, frame, {RectOf(frame).left + 8, RectOf(frame).top + 200});
+        ASSERT_NE(popup, nullptr);
+        EXPECT_NE(Child(popup, L"Static", names[i]), nullptr) << "labelled with its app";
+        EXPECT_EQ(Alpha(frame), 255) << "not remembered with the other";
+        Click(i == 0 ? Item(popup, 4) : POINT{900, 700});
+    }
+    EXPECT_EQ(Read(Section(L"Wins"), L"calc-app.exeApplicationFrameWindow"), L"4");
+    EXPECT_EQ(Alpha(frames[0]->get()), 180);
 }
 
 }  // namespace

@@ -145,10 +145,12 @@ TEST_F(HotKeys, WindowsLayeredByTheirOwnProgramKeepWhatItSet) {
     }
     EXPECT_TRUE(DrawPerPixel(perPixel.get())) << "its program still draws it";
     EXPECT_EQ(tray->Carried(L"这个窗口自己绘制透明效果，Lumvale 不改变它。"), 1) << "said once";
-    tray.reset();  // the shell's own, for a picture of the balloon
+    tray.reset();  // the shell's own, for a picture of the balloon (it shows after 2 s)
     Target another(L"per-pixel too");
+    ::SetWindowLongW(another.get(), GWL_EXSTYLE, WS_EX_LAYERED);
     DrawPerPixel(another.get());
     Chord({VK_CONTROL, VK_SHIFT, '3'});
+    WaitUntil([] { return ::IsWindowVisible(::FindWindowW(L"tooltips_class32", nullptr)); });
     Screenshot(L"balloon");
 }
 

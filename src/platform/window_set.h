@@ -26,8 +26,6 @@ public:
         if (const std::uint32_t thread = ThreadOf(window)) threads_[window] = thread;
     }
 
-    std::size_t size() const { return threads_.size(); }
-
 private:
     std::uint32_t ThreadOf(Hwnd window) {
         std::uint32_t process = 0;

@@ -72,17 +72,17 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
     EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 240; }, 2000));
 }
 
-TEST_F(HotKeys, TheDesktopAndTheTaskbarsAreNeverGlassed) {
+TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSessionIsLockedOrAway) {
     SetSetting(kRemember, L"1");
     Lumvale lumvale;
+    WNDCLASSW icons{};  // the desktop's icons, in the WorkerW of Windows 7 and later
+    icons.lpfnWndProc = &::DefWindowProcW;
+    icons.lpszClassName = L"SHELLDLL_DefView";
+    ::RegisterClassW(&icons);
     for (const wchar_t* shell : {L"WorkerW", L"Progman", L"Shell_SecondaryTrayWnd"}) {
         const std::wstring identity = std::wstring(L"e2e_tests.exe") + shell;
         Write(Section(L"Wins"), identity, L"4");  // not applied either
         Target desktop(shell, {100, 100, 600, 500}, WS_POPUP, shell);
-        WNDCLASSW icons{};  // the desktop's icons, in the WorkerW of Windows 7 and later
-        icons.lpfnWndProc = &::DefWindowProcW;
-        icons.lpszClassName = L"SHELLDLL_DefView";
-        ::RegisterClassW(&icons);
         if (shell[0] == L'W') ::CreateWindowExW(0, icons.lpszClassName, L"", WS_CHILD, 0, 0, 9, 9, desktop.get(), 0, 0, 0);
         Chord({VK_CONTROL, VK_SHIFT, '3'});
         Click({300, 300}, true);
@@ -93,29 +93,24 @@ TEST_F(HotKeys, TheDesktopAndTheTaskbarsAreNeverGlassed) {
         EXPECT_FALSE(Read(Section(L"Temp"), HandleText(desktop.get()))) << shell;
         Click({900, 700});  // ends the popup trigger's cycle
     }
-}
-
-TEST_F(HotKeys, NothingIsPolledWhileTheSessionIsLockedOrAwayAndAllAtOnceBack) {
-    Lumvale lumvale;
-    Notepad notepad;
-    const POINT status{RectOf(notepad.window()).left + 150, RectOf(notepad.window()).bottom - 10};
     // Locked and unlocked; a remote session disconnected and connected.
+    Target target;
     for (const auto& [pause, resume] : {std::pair{7, 8}, {4, 3}}) {
         ::SendMessageW(lumvale.main(), 0x02B1 /* WM_WTSSESSION_CHANGE */, pause, 0);
         Chord({VK_CONTROL, VK_SHIFT, '3'});
-        Click(status, true);
+        Click({300, 300}, true);
         Pump(500);
-        EXPECT_EQ(Alpha(notepad.window()), 255) << pause;
+        EXPECT_EQ(Alpha(target.get()), 255) << pause;
         EXPECT_EQ(lumvale.Window(L"LumvalePopup"), nullptr) << pause;
         ::SendMessageW(lumvale.main(), 0x02B1, resume, 0);
         Chord({VK_CONTROL, VK_SHIFT, '3'});
-        EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 150; }, 1000)) << resume;
-        Click(status, true);
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 150; }, 1000)) << resume;
+        Click({300, 300}, true);
         EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; }, 1000)) << resume;
         Click({900, 700});
-        Activate(notepad.window());
+        Activate(target.get());
         Chord({VK_CONTROL, VK_SHIFT, '0'});
-        EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 255; }));
     }
 }
 

@@ -117,10 +117,7 @@ public:
     }
     void SetProp(Hwnd window, const wchar_t* name, std::uintptr_t value) override { Window(window).props[name] = value; }
     void RemoveProp(Hwnd window, const wchar_t* name) override { Window(window).props.erase(name); }
-    void RedrawWindowScreen(const Rect& area) override {
-        ++redraws;
-        redrawn = area;
-    }
+    void RedrawWindowScreen(const Rect& area) override { ++redraws; redrawn = area; }
     Rect GetVirtualScreen() override { return {-1280, -200, 1024, 824}; }  // a monitor left of the primary
     Hwnd FindWindowEx(Hwnd parent, Hwnd after, const std::wstring& className) override {
         for (auto w = windows_.upper_bound(after); w != windows_.end(); ++w)
@@ -129,20 +126,15 @@ public:
     }
     Hwnd GetShellWindow() override { return shellWindow; }
     Hwnd GetParent(Hwnd window) override { return Find(window) ? Find(window)->parent : 0; }
-    std::wstring GetClassName(Hwnd window, int chars) override {
-        return Find(window) ? Find(window)->className.substr(0, chars - 1) : L"";
-    }
-    std::wstring GetWindowText(Hwnd window, int chars) override {
-        return Find(window) ? Find(window)->title.substr(0, chars - 1) : L"";
-    }
+    std::wstring GetClassName(Hwnd w, int chars) override { return Find(w) ? Find(w)->className.substr(0, chars - 1) : L""; }
+    std::wstring GetWindowText(Hwnd w, int chars) override { return Find(w) ? Find(w)->title.substr(0, chars - 1) : L""; }
     std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override {
         *processId = Find(window) ? Find(window)->processId : 0;
         return Find(window) ? Find(window)->threadId : 0;
     }
     bool SetWindowPosZOrder(Hwnd window, Hwnd after) override {
-        if (failSetWindowPos) return false;
-        Window(window).topmost = after == kHwndTopmost;
-        return true;
+        if (!failSetWindowPos) Window(window).topmost = after == kHwndTopmost;
+        return !failSetWindowPos;
     }
     void ProcessPendingMessages() override { ++dispatches; }
     SnapshotHandle CreateToolhelp32Snapshot() override {
@@ -188,16 +180,10 @@ public:
         return RegQueryResult::MoreData;
     }
     void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override {
-        if (auto* values = Key(key, true)) {
-            (*values)[Lower(name)] = text;
-            changed_ = true;
-        }
+        if (auto* values = Key(key, true)) (*values)[Lower(name)] = text, changed_ = true;
     }
     void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override {
-        if (auto* values = Key(key, true)) {
-            values->erase(Lower(name));
-            changed_ = true;
-        }
+        if (auto* values = Key(key, true)) values->erase(Lower(name)), changed_ = true;
     }
     void RegDeleteKey(RegRoot root, const std::wstring& path) override {
         if (!readOnlyRoots.count(root) && registry_.erase(Id(root, path))) changed_ = true;

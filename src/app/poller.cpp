@@ -141,6 +141,9 @@ void Poller::ApplyRememberedAlpha() {
     if (!refused_.Contains(window) && store_.ReadSetting(store_names::kTemp, key, L"").empty() &&
         !windows_.IsDesktopOrTaskbar(window)) {
         const std::wstring identity = windows_.WindowIdentity(window);
+        // A frame is named after its app once that has moved in: looked at
+        // again on the next tick.
+        if (identity.empty() && windows_.IsFrameWithoutItsApp(window)) return;
         // An empty identity would name the section's unnamed default value.
         if (!identity.empty()) {
             const auto value = RecordValueFromText(store_.ReadSetting(store_names::kWins, identity, L"-2"));

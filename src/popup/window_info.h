@@ -30,6 +30,10 @@ public:
     // from Windows 7 on) and the taskbars: no window a user means to glass.
     bool IsDesktopOrTaskbar(Hwnd window);
 
+    // An app's frame before its app has moved in (its CoreWindow comes a
+    // moment after the frame) or while the app is suspended.
+    bool IsFrameWithoutItsApp(Hwnd window) { return ProgramWindow(window) == 0; }
+
 private:
     // The window whose process names a window's program. Apps of Windows 10
     // and 11 show in a frame of ApplicationFrameHost.exe, one host for all of

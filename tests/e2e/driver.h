@@ -251,7 +251,7 @@ inline std::optional<POINT> TrayIcon() {
     return std::nullopt;
 }
 
-// url_recorder.exe stands in for the browser and the mail program.
+// stand_in.exe stands in for the browser and the mail program.
 inline std::wstring RecordedUrls() {
     std::wstring urls;
     if (FILE* in = _wfopen((ExeDirectory() + L"\\url-record.txt").c_str(), L"r, ccs=UTF-8")) {
@@ -263,7 +263,7 @@ inline std::wstring RecordedUrls() {
 inline void RecordUrls() {
     for (const wchar_t* scheme : {L"http", L"mailto"})
         Write(std::wstring(L"Software\\Classes\\") + scheme + L"\\shell\\open\\command", L"",
-              L"\"" + ExeDirectory() + L"\\url_recorder.exe\" \"%1\"", HKEY_LOCAL_MACHINE);
+              L"\"" + ExeDirectory() + L"\\stand_in.exe\" \"%1\"", HKEY_LOCAL_MACHINE);
     ::DeleteFileW((ExeDirectory() + L"\\url-record.txt").c_str());
 }
 

@@ -298,23 +298,21 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
 TEST_F(Popup, AppsInTheFramesOfTheirHostAreLabelledAndRememberedApart) {
     SetSetting(kRemember, L"1");
     Lumvale lumvale;
-    // Two frames of the driver's, each holding the content window of an app:
-    // app_content.exe under the app's name.
+    // Frames of the driver's, each holding the content window of an app:
+    // stand_in.exe under the app's name. The first is remembered at 50%.
+    const std::wstring apps[] = {L"calc-app.exe", L"photos-app.exe"};
     std::unique_ptr<Target> frames[2];
-    std::unique_ptr<Process> apps[2];
-    const std::wstring names[] = {L"calc-app.exe", L"photos-app.exe"};
+    std::unique_ptr<Process> contents[2];
     for (int i = 0; i < 2; ++i) {
-        ::CopyFileW((ExeDirectory() + L"\\app_content.exe").c_str(), (ExeDirectory() + L"\\" + names[i]).c_str(), FALSE);
-        frames[i] = std::make_unique<Target>(names[i].c_str(), RECT{120 + 420 * i, 100, 500 + 420 * i, 450},
-                                             WS_OVERLAPPEDWINDOW, L"ApplicationFrameWindow");
-        apps[i] = std::make_unique<Process>(L"\"" + ExeDirectory() + L"\\" + names[i] + L"\" " + HandleText(frames[i]->get()));
-        EXPECT_TRUE(WaitUntil([&] { return ::FindWindowExW(frames[i]->get(), nullptr, L"Windows.UI.Core.CoreWindow", nullptr); }));
-    }
-    for (int i = 0; i < 2; ++i) {
+        ::CopyFileW((ExeDirectory() + L"\\stand_in.exe").c_str(), (ExeDirectory() + L"\\" + apps[i]).c_str(), FALSE);
+        frames[i] = std::make_unique<Target>(apps[i].c_str(), RECT{120, 100, 620, 450}, WS_OVERLAPPEDWINDOW,
+                                             L"ApplicationFrameWindow");
         const HWND frame = frames[i]->get();
+        contents[i] = std::make_unique<Process>(L"\"" + ExeDirectory() + L"\\" + apps[i] + L"\" " + HandleText(frame));
+        EXPECT_TRUE(WaitUntil([&] { return ::FindWindowExW(frame, nullptr, L"Windows.UI.Core.CoreWindow", nullptr); }));
         const HWND popup = Open(lumvale, frame, {RectOf(frame).left + 8, RectOf(frame).top + 200});
         ASSERT_NE(popup, nullptr);
-        EXPECT_NE(Child(popup, L"Static", names[i]), nullptr) << "labelled with its app";
+        EXPECT_NE(Child(popup, L"Static", apps[i]), nullptr) << "labelled with its app";
         EXPECT_EQ(Alpha(frame), 255) << "not remembered with the other";
         Click(i == 0 ? Item(popup, 4) : POINT{900, 700});
     }

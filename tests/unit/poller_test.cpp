@@ -360,7 +360,7 @@ TEST_F(PollerTest, EveryTaskbarGetsItsAlphaOneThatDoesNotAnswerOrCameLaterAtALat
     EXPECT_EQ(fake.reads, reads) << "a look reads nothing stored";
 }
 
-TEST_F(PollerTest, ADesktopAndAnAppFrameWithoutItsAppAreNoTargets) {
+TEST_F(PollerTest, ADesktopIsNoTargetAndAnAppFrameIsNamedAfterItsAppOnceThatMovedIn) {
     // Its classes, and the taskbars': end to end.
     fake.shellWindow = editor;
     SetRecord(L"Wins", L"editor.exeEditorMain", L"3");
@@ -369,9 +369,19 @@ TEST_F(PollerTest, ADesktopAndAnAppFrameWithoutItsAppAreNoTargets) {
     EXPECT_EQ(AlphaOf(editor), 255);
     PopupLogic logic{fake, store, settings, glass, windows, notice};
     EXPECT_FALSE(logic.ShowMe());
+    // An app's frame in front before its app moved in: named after the app
+    // once it has, not after the host.
     fake.AddProcess(200, L"ApplicationFrameHost.exe");
-    const Hwnd frame = fake.AddWindow({L"ApplicationFrameWindow", L"Calculator", 0, 200, 201});
-    EXPECT_EQ(windows.WindowIdentity(frame) + windows.ExeName(frame), L"") << "its app suspended";
+    fake.RegNotifyChangeKeyValue(kApplicationKey);
+    SetRecord(L"Wins", L"editor.exeApplicationFrameWindow", L"4");
+    const Hwnd frame = fake.foreground = fake.AddWindow({L"ApplicationFrameWindow", L"Calculator", 0, 200, 201});
+    fake.pressedKeys.clear();
+    poller.Tick();
+    poller.Tick();
+    EXPECT_EQ(windows.WindowIdentity(frame) + windows.ExeName(frame), L"");
+    fake.AddWindow({L"Windows.UI.Core.CoreWindow", L"", frame, 100, 101});
+    poller.Tick();
+    EXPECT_EQ(AlphaOf(frame), 180);
 }
 
 TEST_F(PollerTest, AfterAPauseAnOpenPopupClosesAndNothingPressedBeforeItCounts) {

@@ -403,17 +403,15 @@ public:
         windowClass.lpfnWndProc = &FakeTray::Proc;
         windowClass.lpszClassName = L"Shell_TrayWnd";
         ::RegisterClassW(&windowClass);
-        window_ = ::CreateWindowExW(WS_EX_TOPMOST, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    nullptr, nullptr);
+        window_ = ::CreateWindowExW(WS_EX_TOPMOST, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 0, 0, 0, 0, 0, 0);
         ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
-    FakeTray(const FakeTray&) = delete;
-    FakeTray& operator=(const FakeTray&) = delete;
     ~FakeTray() { ::DestroyWindow(window_); }
     // How many requests carried `text` (a balloon's, say).
     int Carried(const std::wstring& text) const {
-        return static_cast<int>(std::count_if(requests_.begin(), requests_.end(),
-                                              [&](const std::wstring& request) { return request.find(text) != request.npos; }));
+        return static_cast<int>(std::count_if(requests_.begin(), requests_.end(), [&](const std::wstring& request) {
+            return request.find(text) != request.npos;
+        }));
     }
 
 private:

@@ -45,10 +45,8 @@ public:
     FakeWindow& Window(Hwnd window) { return windows_.at(window); }
     void RemoveWindow(Hwnd window) { windows_.erase(window); }
     void AddProcess(std::uint32_t processId, const std::wstring& exeFile) {
-        ProcessEntry entry;
-        entry.processId = processId;
+        ProcessEntry& entry = processes_.emplace_back(ProcessEntry{processId, {}});
         std::copy_n(exeFile.begin(), std::min(exeFile.size(), entry.exeFile.size()), entry.exeFile.begin());
-        processes_.push_back(entry);
     }
 
     Hwnd foreground = 0;
@@ -101,9 +99,9 @@ public:
         if ((exStyle & kExStyleLayered) == 0) Window(window).attributes.reset();
     }
     bool SetLayeredWindowAttributes(Hwnd window, const LayeredAttributes& attributes) override {
-        if (!Find(window) || failSetLayeredAttributes || (Find(window)->exStyle & kExStyleLayered) == 0) return false;
-        Window(window).attributes = attributes;
-        return true;
+        const bool takes = Find(window) && !failSetLayeredAttributes && (Find(window)->exStyle & kExStyleLayered);
+        if (takes) Window(window).attributes = attributes;
+        return takes;
     }
     LayeredQuery GetLayeredWindowAttributes(Hwnd window, LayeredAttributes& attributes) override {
         if (windows2000) return LayeredQuery::Unsupported;
@@ -180,10 +178,16 @@ public:
         return RegQueryResult::MoreData;
     }
     void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override {
-        if (auto* values = Key(key, true)) (*values)[Lower(name)] = text, changed_ = true;
+        if (auto* values = Key(key, true)) {
+            (*values)[Lower(name)] = text;
+            changed_ = true;
+        }
     }
     void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override {
-        if (auto* values = Key(key, true)) values->erase(Lower(name)), changed_ = true;
+        if (auto* values = Key(key, true)) {
+            values->erase(Lower(name));
+            changed_ = true;
+        }
     }
     void RegDeleteKey(RegRoot root, const std::wstring& path) override {
         if (!readOnlyRoots.count(root) && registry_.erase(Id(root, path))) changed_ = true;

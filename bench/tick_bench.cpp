@@ -29,6 +29,10 @@ public:
     }
     long reads = 0, snapshots = 0;
 };
+// An idle tick refuses nothing, so it never asks for a balloon.
+struct NoBalloon : Balloon {
+    bool ShowBalloon(const std::wstring&) override { return false; }
+};
 
 SIZE_T WorkingSetKiB() {
     PROCESS_MEMORY_COUNTERS memory{};
@@ -54,7 +58,9 @@ int main(int argc, char** argv) {
     Settings settings{false, false, 1, 6};
     Glass glass(platform, store);
     WindowInfo windows(platform);
-    Poller poller(platform, store, settings, glass, windows);
+    NoBalloon balloon;
+    RefusalNotice notice(platform, balloon);
+    Poller poller(platform, store, settings, glass, windows, notice);
     platform.RegNotifyChangeKeyValue(kApplicationKey);
     ::Sleep(200);  // the watch is armed
     poller.Tick();

@@ -75,15 +75,12 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
 TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSessionIsLockedOrAway) {
     SetSetting(kRemember, L"1");
     Lumvale lumvale;
-    WNDCLASSW icons{};  // the desktop's icons, in the WorkerW of Windows 7 and later
-    icons.lpfnWndProc = &::DefWindowProcW;
-    icons.lpszClassName = L"SHELLDLL_DefView";
-    ::RegisterClassW(&icons);
+    // The desktop of Windows 7 and later (WorkerW; the one that holds the
+    // icons and the one behind it alike), of earlier ones, another taskbar.
     for (const wchar_t* shell : {L"WorkerW", L"Progman", L"Shell_SecondaryTrayWnd"}) {
         const std::wstring identity = std::wstring(L"e2e_tests.exe") + shell;
         Write(Section(L"Wins"), identity, L"4");  // not applied either
         Target desktop(shell, {100, 100, 600, 500}, WS_POPUP, shell);
-        if (shell[0] == L'W') ::CreateWindowExW(0, icons.lpszClassName, L"", WS_CHILD, 0, 0, 9, 9, desktop.get(), 0, 0, 0);
         Chord({VK_CONTROL, VK_SHIFT, '3'});
         Click({300, 300}, true);
         Pump(500);

@@ -61,9 +61,10 @@ public:
     bool wow64 = false, x64 = false;
     Hwnd shellWindow = 0;
     // The notification area: whether it answers, whether it holds the icon,
-    // what it was asked.
+    // what it was asked, and the balloons asked for as "title: text".
     bool trayAnswers = true, trayHolds = false;
-    std::vector<std::pair<NotifyIconMessage, NotifyIconData>> trayRequests;
+    std::vector<NotifyIconMessage> trayRequests;
+    std::vector<std::wstring> balloons;
     bool dllDirectories = true;  // SetDefaultDllDirectories exists
     std::vector<std::pair<std::wstring, std::uint32_t>> dllLoads;
 
@@ -197,7 +198,8 @@ public:
     void RegNotifyChangeKeyValue(const std::wstring&) override { watching_ = true; }
     bool RegChangeNotified() override { return !watching_ || std::exchange(changed_, false); }
     bool ShellNotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override {
-        trayRequests.emplace_back(message, data);
+        trayRequests.push_back(message);
+        if (!data.info.empty()) balloons.push_back(data.infoTitle + L": " + data.info);
         if (!trayAnswers) return false;
         const bool add = message == NotifyIconMessage::Add, held = trayHolds;
         trayHolds = add || (held && message == NotifyIconMessage::Modify);
@@ -265,9 +267,7 @@ protected:
     }
     void ClosePopup() override { ++popupCloses; }
 
-    void Store(const std::wstring& key, const std::wstring& text) {
-        fake.SetValue(RegRoot::CurrentUser, kSettingsPath, key, text);
-    }
+    void Store(const std::wstring& key, const std::wstring& text) { SetRecord(store_names::kSettings, key, text); }
     std::optional<std::wstring> Record(const std::wstring& section, const std::wstring& name) {
         return fake.Value(RegRoot::CurrentUser, kApplicationKey + L"\\" + section, name);
     }
@@ -277,8 +277,7 @@ protected:
     // The alpha a window shows: 255 when it is not layered.
     int AlphaOf(Hwnd window) {
         const auto& w = fake.Window(window);
-        if ((w.exStyle & kExStyleLayered) == 0) return 255;
-        return w.attributes ? w.attributes->alpha : -1;
+        return (w.exStyle & kExStyleLayered) == 0 ? 255 : w.attributes ? w.attributes->alpha : -1;
     }
 
     fake::FakePlatform fake;

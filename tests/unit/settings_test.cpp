@@ -140,7 +140,6 @@ TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedNeverTwoAndTheTrut
     const Case cases[] = {
         {k32, false, false, {}, {}, {}, true, me, {}, {}, true},
         {k32, false, false, {}, {}, other, true, me, {}, {}, true},  // not in both: two copies would start
-        {k32, true, false, me, {}, {}, true, me, {}, {}, true},
         {k32, true, false, other, {}, {}, true, other, {}, {}, true},
         {k32, false, false, other, {}, me, false, {}, {}, {}, true},
         {k32, true, false, other, {}, me, false, other, {}, {}, false},

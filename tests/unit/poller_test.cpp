@@ -256,9 +256,8 @@ TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSavedButExplainedOnce
     icon.Add({});
     const std::wstring perPixel = L"Lumvale: 这个窗口自己绘制透明效果，Lumvale 不改变它。";
     const std::wstring refused = L"Lumvale: 这个窗口不接受透明度的改变（它可能属于以管理员身份运行的程序）。";
-    // Per target, whether its program refuses attributes or moves, whether the
-    // choice is of the list, and what was said so far. A hung target's list
-    // choice is proved end to end; a refused move is not explained.
+    // Per target, whether its program refuses attributes or moves, whether the choice is of the
+    // list, and what was said so far. A hung target's list choice: end to end.
     const std::tuple<const char*, FakeWindow, bool, bool, bool, std::vector<std::wstring>> cases[] = {
         {"an opacity, drawn per pixel", {L"PerPixel", L"", 0, 100, 101, kExStyleLayered}, false, false, true, {perPixel}},
         {"an opacity, refusing attributes", {L"Refusing", L"", 0, 100, 101}, true, false, true, {perPixel, refused}},

@@ -130,12 +130,8 @@ TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedNeverTwoAndTheTrut
     // machine's key, its 32-bit copy (where earlier x86 builds wrote) and the user's.
     enum Bits { k32, kWow, k64 };
     struct Case {
-        Bits bits;
-        bool machineRefused, userRefused;
-        Text machine, machine32, user;
-        bool on;
-        Text machineAfter, machine32After, userAfter;
-        bool asAsked;
+        Bits bits; bool machineRefused, userRefused; Text machine, machine32, user;  // before
+        bool on; Text machineAfter, machine32After, userAfter; bool asAsked;          // Save, and after
     };
     const Case cases[] = {
         {k32, false, false, {}, {}, {}, true, me, {}, {}, true},

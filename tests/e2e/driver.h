@@ -143,10 +143,10 @@ inline void MoveTo(POINT at) {
     }, 1000);
     Pump(150);
 }
-inline void Click(POINT at, bool right = false) {
+inline void Click(POINT at, bool right = false, int holdMs = 120) {
     MoveTo(at);
     Mouse(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    Pump(120);
+    Pump(holdMs);
     Mouse(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
     Pump(60);
 }

@@ -1,6 +1,7 @@
 // What glasses a window: the digit hot-keys, the popup opened with real right
-// clicks, remembered opacities; windows that their program made layered or
-// that stop answering.
+// clicks, remembered opacities; what it leaves alone: the desktop, the
+// taskbars, windows that their program made layered, that stop answering, and
+// every window while the session is locked; apps in their frames.
 #include "driver.h"
 
 #include <memory>
@@ -75,12 +76,15 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
 TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSessionIsLockedOrAway) {
     SetSetting(kRemember, L"1");
     Lumvale lumvale;
-    // The desktop of Windows 7 and later (WorkerW; the one that holds the
-    // icons and the one behind it alike), of earlier ones, another taskbar.
+    WNDCLASSW icons{};  // the desktop's icons, in the WorkerW of Windows 7 and later
+    icons.lpfnWndProc = &::DefWindowProcW;
+    icons.lpszClassName = L"SHELLDLL_DefView";
+    ::RegisterClassW(&icons);
     for (const wchar_t* shell : {L"WorkerW", L"Progman", L"Shell_SecondaryTrayWnd"}) {
         const std::wstring identity = std::wstring(L"e2e_tests.exe") + shell;
         Write(Section(L"Wins"), identity, L"4");  // not applied either
         Target desktop(shell, {100, 100, 600, 500}, WS_POPUP, shell);
+        if (shell[0] == L'W') ::CreateWindowExW(0, icons.lpszClassName, L"", WS_CHILD, 0, 0, 9, 9, desktop.get(), 0, 0, 0);
         Chord({VK_CONTROL, VK_SHIFT, '3'});
         Click({300, 300}, true);
         Pump(500);
@@ -193,9 +197,7 @@ protected:
         Pump(300);  // the activation reaches the X server before the next click
         return popup;
     }
-    static bool Gone(HWND popup) {
-        return WaitUntil([&] { return !::IsWindow(popup) || !::IsWindowVisible(popup); });
-    }
+    static bool Gone(HWND popup) { return WaitUntil([&] { return !::IsWindow(popup) || !::IsWindowVisible(popup); }); }
 };
 
 TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
@@ -265,17 +267,12 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     for (int round = 0; round < 3; ++round) {
         popup = Open(lumvale, window, inside);
         ASSERT_NE(popup, nullptr) << round;
-        const POINT item = Item(popup, round + 2);
-        MoveTo(item);
-        Mouse(item, MOUSEEVENTF_LEFTDOWN);
-        Pump(20);
-        Mouse(item, MOUSEEVENTF_LEFTUP);
+        Click(Item(popup, round + 2), false, 20);
         Tap(VK_DOWN);
         EXPECT_TRUE(Gone(popup));
         Pump(500);
         EXPECT_EQ(Read(Section(L"Temp"), run), std::to_wstring((Alpha(window) - 120) / 15)) << round;
     }
-    target.AnswerAfter(0);
 
     // Exit in the middle of a choice: the target closes Lumvale when the
     // choice asks it whether it answers, and the close comes in as it beeps.

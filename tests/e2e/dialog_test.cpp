@@ -54,9 +54,8 @@ TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
     Lumvale lumvale;
     Target second(L"", {0, 0, 400, 28}, WS_POPUP, L"Shell_SecondaryTrayWnd");  // the taskbars of two more monitors
     Target third(L"", {600, 0, 1000, 28}, WS_POPUP, L"Shell_SecondaryTrayWnd");
-    const auto taskbars = [&](int alpha) {
-        return Alpha(Taskbar()) == alpha && Alpha(second.get()) == alpha && Alpha(third.get()) == alpha;
-    };
+    const auto taskbars = [&](int alpha) {  // all three
+        return Alpha(Taskbar()) == alpha && Alpha(second.get()) == alpha && Alpha(third.get()) == alpha; };
     const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(Topmost(dialog) && Alpha(dialog) == 240);

@@ -355,13 +355,13 @@ struct Notepad : Process {
 class Target {
 public:
     explicit Target(const wchar_t* title = L"Lumvale test target", RECT at = {120, 100, 620, 450},
-                    DWORD style = WS_OVERLAPPEDWINDOW, const wchar_t* className = L"LumvaleE2ETarget") {
+                    DWORD style = WS_OVERLAPPEDWINDOW, const wchar_t* className = L"LumvaleE2ETarget", DWORD exStyle = 0) {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &Target::Proc;
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         windowClass.lpszClassName = className;
         ::RegisterClassW(&windowClass);
-        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, title, style | WS_VISIBLE, at.left, at.top,
+        window_ = ::CreateWindowExW(exStyle, windowClass.lpszClassName, title, style | WS_VISIBLE, at.left, at.top,
                                     at.right - at.left, at.bottom - at.top, nullptr, nullptr, nullptr, nullptr);
         ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state_));
         Activate(window_);

@@ -73,9 +73,10 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
         if (targets.empty() || pick == 10) {
             if (targets.size() == 3) targets.erase(targets.begin());
             const bool perPixel = between(0, 2) == 0;
-            targets.push_back(std::make_unique<Target>(perPixel ? L"per-pixel" : L"soak", RECT{between(0, 400), 80, 700, 500}));
-            if (perPixel) ::SetWindowLongW(targets.back()->get(), GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_WINDOWEDGE);
-            if (perPixel) DrawPerPixel(targets.back()->get());
+            // Layered from the start: a soak window remembered meanwhile (保存) would be glassed before it drew.
+            targets.push_back(std::make_unique<Target>(perPixel ? L"per-pixel" : L"soak", RECT{between(0, 400), 80, 700, 500},
+                                                       WS_OVERLAPPEDWINDOW, L"LumvaleE2ETarget", perPixel ? WS_EX_LAYERED : 0));
+            if (perPixel) EXPECT_TRUE(DrawPerPixel(targets.back()->get()));
             continue;
         }
         const HWND target = targets[between(0, static_cast<int>(targets.size()) - 1)]->get();

@@ -367,19 +367,14 @@ bool Win32Platform::Is64BitWindows() {
     return query && query(::GetCurrentProcess(), &wow64) && wow64;
 }
 
-// kernel32 is loaded with every process: asking it for a function loads nothing.
 bool Win32Platform::SetDefaultDllDirectories(std::uint32_t flags) {
-    using Function = BOOL(WINAPI*)(DWORD);
-    const auto set = reinterpret_cast<Function>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto set = SystemFunction<BOOL(WINAPI*)(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories");
     return set && set(flags);
 }
 
 void Win32Platform::SetDllDirectory(const std::wstring& directory) {
-    using Function = BOOL(WINAPI*)(LPCWSTR);
-    const auto set = reinterpret_cast<Function>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDllDirectoryW")));
-    if (set) set(directory.c_str());
+    if (const auto set = SystemFunction<BOOL(WINAPI*)(LPCWSTR)>(L"kernel32.dll", "SetDllDirectoryW"))
+        set(directory.c_str());
 }
 
 void Win32Platform::LoadLibraryEx(const std::wstring& path, std::uint32_t flags) {

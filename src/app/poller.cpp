@@ -170,9 +170,9 @@ void Poller::ApplyRememberedAlpha() {
 void Poller::Resume() {
     keys_.Forget();
     settledWindow_ = 0;
-    closeAfterClick_ = false;
-    if (popupTriggerState_ != 0 && popup_) popup_->ClosePopup();
     popupTriggerState_ = 0;
+    closeAfterClick_ = false;
+    if (popup_) popup_->ClosePopup();  // closing a popup that is not open does nothing
 }
 
 }  // namespace lumvale

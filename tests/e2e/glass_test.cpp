@@ -94,8 +94,7 @@ TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSess
         EXPECT_FALSE(Read(Section(L"Temp"), HandleText(desktop.get()))) << shell;
         Click({900, 700});  // ends the popup trigger's cycle
     }
-    // Locked and unlocked; a remote session disconnected and connected.
-    Target target;
+    Target target;  // locked and unlocked; a remote session disconnected and connected
     for (const auto& [pause, resume, digit, alpha] : {std::tuple{7, 8, '3', 150}, {4, 3, '5', 180}}) {
         const int before = Alpha(target.get());
         ::SendMessageW(lumvale.main(), 0x02B1 /* WM_WTSSESSION_CHANGE */, pause, 0);

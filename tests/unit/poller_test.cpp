@@ -308,8 +308,8 @@ TEST_F(PollerTest, TheIconIsAskedForUntilTheShellHoldsItAndNeverAddedTwice) {
 
 TEST_F(PollerTest, ATaskbarThatDoesNotAnswerGetsItsAlphaAtALaterLook) {
     // A taskbar that comes later: end to end.
-    const Hwnd bars[] = {fake.AddWindow({L"Shell_TrayWnd"}), fake.AddWindow({L"Shell_SecondaryTrayWnd"})};
-    fake.Window(bars[1]).hung = true;  // its shell restarting
+    // The second one's shell is restarting: it does not answer.
+    const Hwnd bars[] = {fake.AddWindow({L"Shell_TrayWnd"}), fake.AddWindow({L"Shell_SecondaryTrayWnd", L"", 0, 0, 0, 0, {}, true})};
     Store(store_names::kTaskbarAlpha, L"150");
     glass.ApplyTaskbarAlpha();
     EXPECT_EQ(std::make_pair(AlphaOf(bars[0]), AlphaOf(bars[1])), std::make_pair(150, 255));
@@ -343,9 +343,8 @@ TEST_F(PollerTest, ADesktopIsNoTargetAndAnAppFrameIsNamedAfterItsAppOnceThatMove
 TEST_F(PollerTest, AfterAPauseAnOpenPopupClosesAndNothingPressedBeforeItCounts) {
     Hold(kCtrl | kShift, {kVkRButton});
     poller.Tick();  // the popup opens; its digits were asked about
-    // Shift, Ctrl and a digit pressed at the lock screen, during the pause.
     fake.pressedKeys.clear();
-    fake.tappedKeys = {kVkControl, kVkShift, '2', kVkRButton};
+    fake.tappedKeys = {kVkControl, kVkShift, '2', kVkRButton};  // pressed at the lock screen, during the pause
     poller.Resume();
     poller.Tick();
     EXPECT_EQ(std::make_tuple(popupCloses, poller.PopupTriggerState(), AlphaOf(editor)), std::make_tuple(1, 0, 255));

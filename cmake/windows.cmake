@@ -8,6 +8,7 @@ set(LUMVALE_WIN32_SOURCES
   src/platform/ui_text.cpp
   src/platform/display.cpp
   src/platform/session_watch.cpp
+  src/platform/input_watch.cpp
   src/tray/tray_icon.cpp
   src/tray/tray_menu.cpp
   src/app/main_window.cpp

@@ -55,8 +55,9 @@ public:
     NotifyIcon trayIcon{platform};
     RefusalNotice notice{platform, trayIcon};
     Poller poller{platform, store, settings, glass, windows, notice};
+    PollWake wake{platform, windows};
     PopupLogic popupLogic{platform, store, settings, glass, windows, notice};
-    MainWindow fMain{*this};
+    MainWindow fMain{*this, wake};
     // The open popup, if any.
     std::shared_ptr<PopupWindow> fPopup;
     SettingsDialog fSettings{platform, store, settings, glass, [this] { ShowAbout(); }};

@@ -10,10 +10,17 @@ namespace {
 constexpr wchar_t kClassName[] = L"LumvaleMain";
 constexpr UINT_PTR kPollTimer = 1;  // tmrRt
 constexpr UINT kPollIntervalMs = 50;
-constexpr UINT_PTR kShellTimer = 2;
-constexpr UINT kShellIntervalMs = 2000;
+// The slow look: twice a second for a window that came to the front while
+// nobody touched the input, where the system does not tell of it; every two
+// seconds once it has told of another program's window.
+constexpr UINT_PTR kLookTimer = 2;
+constexpr UINT kLookIntervalMs = 500;
+constexpr UINT kShellLookMs = 2000;
+constexpr UINT kForegroundMessage = WM_APP + 2;
 
 }  // namespace
+
+MainWindow::MainWindow(App& app, PollWake& wake) : app_(app), wake_(wake), lookIntervalMs_(kLookIntervalMs) {}
 
 void MainWindow::Load() {
     if (exists()) return;
@@ -42,37 +49,58 @@ void MainWindow::OnLoad() {
     const UINT iconId = static_cast<UINT>(reinterpret_cast<UINT_PTR>(icon_.get()));
     AddTrayIcon(hwnd(), app_.trayIcon, iconId, icon_.get(), L"Lumvale", this);
     sessionWatch_.Keep(hwnd());
-    StartTimers();
+    foregroundWatch_.Start(hwnd(), kForegroundMessage);
+    wake_.Start(FromHwnd(hwnd()));
+    ::SetTimer(hwnd(), kLookTimer, lookIntervalMs_, nullptr);
+    FollowWake();
 }
 
 void MainWindow::OnUnload() {
     if (unloaded_) return;
     unloaded_ = true;
     sessionWatch_.Stop();
+    foregroundWatch_.Stop();
     app_.store.DeleteSection(store_names::kTemp);
     RemoveTrayIcon();
     app_.CloseOtherWindows();
 }
 
-void MainWindow::StartTimers() {
-    polling_ = true;
-    ::SetTimer(hwnd(), kPollTimer, kPollIntervalMs, nullptr);
-    ::SetTimer(hwnd(), kShellTimer, kShellIntervalMs, nullptr);
+void MainWindow::FollowWake() {
+    if (wake_.Polling() == polling_ || unloaded_) return;
+    polling_ = !polling_;
+    if (polling_)
+        ::SetTimer(hwnd(), kPollTimer, kPollIntervalMs, nullptr);
+    else
+        ::KillTimer(hwnd(), kPollTimer);
 }
 
 void MainWindow::FollowPause(bool run) {
-    if (run == polling_ || unloaded_) return;
-    if (!run) {
-        polling_ = false;
-        ::KillTimer(hwnd(), kPollTimer);
-        ::KillTimer(hwnd(), kShellTimer);
+    if (run != paused_ || unloaded_) return;
+    paused_ = !run;
+    wake_.Pause(paused_);
+    FollowWake();
+    if (paused_) {
+        ::KillTimer(hwnd(), kLookTimer);
         return;
     }
-    StartTimers();
+    ::SetTimer(hwnd(), kLookTimer, lookIntervalMs_, nullptr);
     app_.poller.Resume();
     // A shell may have restarted while the poll stood still.
     app_.trayIcon.Verify();
     app_.glass.LookForTaskbars();
+}
+
+void MainWindow::OnInput(LPARAM input) {
+    const auto event = ReadRawInput(input);
+    if (!event) return;
+    const bool pressed = wake_.Heard(*event);
+    FollowWake();
+    if (pressed) app_.poller.Tick(ModalLoopScope::Depth());
+}
+
+void MainWindow::SlowLook() {
+    if (!wake_.Polling()) app_.poller.Look(ModalLoopScope::Depth());
+    if (++looks_ % (kShellLookMs / lookIntervalMs_) == 0) LookAtTheShell();
 }
 
 void MainWindow::LookAtTheShell() {
@@ -114,8 +142,25 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnLoad();
             return 0;
         case WM_TIMER:
-            if (wParam == kPollTimer) app_.poller.Tick(ModalLoopScope::Depth());
-            if (wParam == kShellTimer) LookAtTheShell();
+            if (wParam == kPollTimer) {
+                app_.poller.Tick(ModalLoopScope::Depth());
+                wake_.AfterTick(app_.poller.Busy());
+                FollowWake();
+            }
+            if (wParam == kLookTimer) SlowLook();
+            return 0;
+        case kInputMessage:
+            OnInput(lParam);
+            // The system frees the input's record in the default handling.
+            return WindowBase::HandleMessage(message, wParam, lParam);
+        case kForegroundMessage:
+            // The system tells of windows that come to the front: the slow
+            // look is needed only for the shell.
+            if (lookIntervalMs_ != kShellLookMs) {
+                lookIntervalMs_ = kShellLookMs;
+                if (!paused_) ::SetTimer(hwnd(), kLookTimer, lookIntervalMs_, nullptr);
+            }
+            if (!paused_ && !wake_.Polling()) app_.poller.Look(ModalLoopScope::Depth());
             return 0;
         case kSessionChangeMessage:
             FollowPause(pause_.SessionChanged(static_cast<std::uint32_t>(wParam)));

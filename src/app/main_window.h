@@ -3,7 +3,11 @@
 // program icon and the tray icon with its menu; closing it ends the program.
 // It also hears of the session and the display, and of new taskbars.
 
+#include <windows.h>
+
 #include "app/poll_pause.h"
+#include "app/poll_wake.h"
+#include "platform/input_watch.h"
 #include "platform/session_watch.h"
 #include "platform/win32_handles.h"
 #include "platform/window_base.h"
@@ -16,7 +20,7 @@ class App;
 
 class MainWindow : public WindowBase, public TrayMenuOwner {
 public:
-    explicit MainWindow(App& app) : app_(app) {}
+    MainWindow(App& app, PollWake& wake);
 
     // Creates the window (and with it the tray icon and the timer) unless it
     // exists.
@@ -36,19 +40,30 @@ protected:
 private:
     void OnLoad();
     void OnUnload();
-    void StartTimers();
-    // Stops the timers while nobody can use the keys, and starts them again.
+    // Runs the 50 ms timer exactly while the poll runs.
+    void FollowWake();
+    // Stops both timers while nobody can use the keys, and starts them again.
     void FollowPause(bool run);
-    // Every couple of seconds: the icon where the shell refused it, the
-    // taskbars that have not got their opacity.
+    // A key or the mouse moved.
+    void OnInput(LPARAM input);
+    // The slow timer: the window in front while the poll stands still, and
+    // every couple of seconds the shell.
+    void SlowLook();
+    // The icon where the shell refused it, the taskbars that have not got
+    // their opacity, the session's notifications where they were refused.
     void LookAtTheShell();
 
     App& app_;
     unique_icon icon_;
     TrayMenu menu_;
     PollPause pause_;
+    PollWake& wake_;
     SessionWatch sessionWatch_;
-    bool polling_ = false;
+    ForegroundWatch foregroundWatch_;
+    UINT lookIntervalMs_;
+    unsigned looks_ = 0;
+    bool polling_ = false;  // the 50 ms timer runs
+    bool paused_ = false;
     bool unloaded_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "app/poller.h"
 
+#include <utility>
+
 #include "store/conversions.h"
 
 namespace lumvale {
@@ -9,6 +11,9 @@ namespace {
 // button alone" at 1, so its indexes are one higher.
 constexpr unsigned kCombinations[] = {0, kAlt, kCtrl, kShift, kAlt | kCtrl, kAlt | kShift, kCtrl | kShift,
                                       kAlt | kCtrl | kShift};
+// How often an app's frame is looked at for its app before it settles as a
+// window without a name: two seconds of ticks.
+constexpr int kFrameLooks = 40;
 
 // Notes the loop depth of the running tick, and gives the outer one back
 // when the tick ends, however it ends.
@@ -41,6 +46,7 @@ bool KeyStates::Pressed(int virtualKey) {
     queried = tick_;
     const bool down = (state & 0x8000) != 0;
     const bool pressedSince = (state & 1) != 0;
+    held_ = held_ || down;
     return down || (pressedSince && askedLately);
 }
 
@@ -79,6 +85,12 @@ void Poller::Tick(int loopDepth) {
     ApplyRememberedAlpha();
 }
 
+void Poller::Look(int loopDepth) {
+    if (tickLoop_ == loopDepth) return;
+    TickScope running(tickLoop_, loopDepth);
+    ApplyRememberedAlpha();
+}
+
 void Poller::CheckPopupTrigger() {
     switch (popupTriggerState_) {
         case 0:
@@ -114,10 +126,14 @@ void Poller::CheckHotKeys() {
     for (std::int16_t digit = 0; digit <= 9; ++digit)
         if (keys_.Pressed(kVkDigit0 + digit) && level < 1) level = digit;
     if (level < 0) return;
-    // With nothing in front there is nothing to change or remember; the
-    // desktop and the taskbars are no windows to glass.
+    // With nothing in front there is nothing to change or remember, and the
+    // shell's surfaces and the popup are no windows to glass; an open popup
+    // closes as at any hot-key.
     const Hwnd window = platform_.GetForegroundWindow();
-    if (window == 0 || windows_.IsDesktopOrTaskbar(window)) return;
+    if (window == 0 || windows_.IsNeverATarget(window)) {
+        glass_.ClosePopup();
+        return;
+    }
     // A window that did not take the change is not remembered with it.
     const AlphaChange change = glass_.SetGlassLevel(window, level, [&] {
         const std::wstring identity = windows_.WindowIdentity(window);
@@ -137,13 +153,16 @@ void Poller::ApplyRememberedAlpha() {
     // someone (this copy, another copy, a hand in regedit) changes the store.
     if (window == settledWindow_ && !storeChanged) return;
     settledWindow_ = 0;
+    // A frame is named after its app once that has moved in: looked at again
+    // for a while, without a word to the store, then settled as unnamed.
+    if (windows_.IsFrameWithoutItsApp(window)) {
+        if (std::exchange(awaitedFrame_, window) != window) frameLooks_ = 0;
+        if (++frameLooks_ < kFrameLooks) return;
+    }
     const std::wstring key = DecimalText(window);
     if (!refused_.Contains(window) && store_.ReadSetting(store_names::kTemp, key, L"").empty() &&
-        !windows_.IsDesktopOrTaskbar(window)) {
+        !windows_.IsNeverATarget(window)) {
         const std::wstring identity = windows_.WindowIdentity(window);
-        // A frame is named after its app once that has moved in: looked at
-        // again on the next tick.
-        if (identity.empty() && windows_.IsFrameWithoutItsApp(window)) return;
         // An empty identity would name the section's unnamed default value.
         if (!identity.empty()) {
             const auto value = RecordValueFromText(store_.ReadSetting(store_names::kWins, identity, L"-2"));

@@ -38,15 +38,21 @@ public:
     explicit KeyStates(Platform& platform) : platform_(platform) {}
 
     // Starts the next tick.
-    void NextTick() { ++tick_; }
+    void NextTick() {
+        ++tick_;
+        held_ = false;
+    }
     // After a pause: whatever was pressed before it is older than the tick
     // before the next one, and never counts.
     void Forget() { ++tick_; }
     bool Pressed(int virtualKey);
+    // A key asked about on this tick was down.
+    bool Held() const { return held_; }
 
 private:
     Platform& platform_;
     std::uint32_t tick_ = 1;
+    bool held_ = false;
     std::array<std::uint32_t, 256> queriedOn_{};  // the tick of each key's last query; 0: never
 };
 
@@ -68,6 +74,12 @@ public:
     // loop opened meanwhile (a dialog that opened inside the other tick)
     // runs, so that the keys work while that window is open.
     void Tick(int loopDepth = 0);
+    // Only the window in front, for a look between ticks: it may have come
+    // to the front while nobody touched the input.
+    void Look(int loopDepth = 0);
+    // The last tick found a key or button held that the poll watches, or
+    // the popup closes on the next tick: the poll must go on.
+    bool Busy() const { return keys_.Held() || closeAfterClick_; }
 
     void CheckPopupTrigger();
     void CheckHotKeys();
@@ -94,6 +106,10 @@ private:
     // The window in front whose records were read and acted on; 0 when the
     // next tick must look again.
     Hwnd settledWindow_ = 0;
+    // An app's frame in front that its app has not moved into yet, and how
+    // often it was looked at.
+    Hwnd awaitedFrame_ = 0;
+    int frameLooks_ = 0;
     // Windows that refused their remembered opacity although they answered:
     // it is tried once per window and run.
     WindowSet refused_;

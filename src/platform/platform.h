@@ -7,7 +7,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 // The seam's operations carry the names of the Win32 calls they stand for;
 // <windows.h> maps some of those names to their W forms, so the macros are
@@ -115,6 +117,16 @@ constexpr std::uint32_t kLoadSearchSystem32 = 0x800;
 
 constexpr Hwnd kHwndTopmost = -1;
 constexpr Hwnd kHwndNotTopmost = -2;
+constexpr std::int32_t kExStyleTopmost = 0x8;
+
+// The devices of raw input that a window hears (usage page 1).
+enum class RawInputDevice : std::uint16_t { Mouse = 2, Keyboard = 6 };
+// A key going down or up, or anything of the mouse, as raw input reports it.
+struct InputEvent {
+    bool keyboard = false;
+    int virtualKey = 0;
+    bool keyUp = false;
+};
 
 class Platform {
 public:
@@ -123,6 +135,13 @@ public:
     // Keyboard and mouse.
     virtual std::int16_t GetAsyncKeyState(int virtualKey) = 0;
     virtual Point GetCursorPos() = 0;
+    // RegisterRawInputDevices for one device: `target` hears it in the
+    // background (RIDEV_INPUTSINK), or no window does any more (RIDEV_REMOVE).
+    // False where the system lacks raw input (before Windows XP) or refuses.
+    virtual bool RegisterRawInputDevices(RawInputDevice device, Hwnd target) = 0;
+    // The session's last input, in the time of GetTickCount.
+    virtual std::uint32_t GetLastInputInfo() = 0;
+    virtual std::uint32_t GetTickCount() = 0;
 
     // Windows.
     virtual Hwnd GetForegroundWindow() = 0;
@@ -150,6 +169,11 @@ public:
     virtual Hwnd FindWindowEx(Hwnd parent, Hwnd after, const std::wstring& className) = 0;
     // The desktop window of the shell (Progman), 0 where there is none.
     virtual Hwnd GetShellWindow() = 0;
+    // The top-level windows, in their order on the screen (EnumWindows).
+    virtual std::vector<Hwnd> EnumWindows() = 0;
+    // The top-level window under a point of the screen: WindowFromPoint and
+    // GetAncestor(GA_ROOT); 0 where there is none.
+    virtual Hwnd WindowFromPoint(Point point) = 0;
     virtual Hwnd GetParent(Hwnd window) = 0;
     // GetClassName / GetWindowText into a buffer of `bufferChars` characters
     // (terminating NUL included); returns what the call copied.
@@ -182,8 +206,11 @@ public:
     // buffer before its NUL. A value of another type reads as NotFound.
     virtual RegQueryResult RegQueryValueEx(RegKeyHandle key, const std::wstring& name,
                                            std::wstring& text, std::uint32_t bufferBytes) = 0;
-    virtual void RegSetValueEx(RegKeyHandle key, const std::wstring& name,
-                               const std::wstring& text) = 0;  // REG_SZ
+    // REG_SZ; false where it was refused.
+    virtual bool RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) = 0;
+    // The first byte of a REG_BINARY value; nothing where it is missing or
+    // of another type.
+    virtual std::optional<std::uint8_t> RegQueryBinaryValue(RegKeyHandle key, const std::wstring& name) = 0;
     virtual void RegDeleteValue(RegKeyHandle key, const std::wstring& name) = 0;
     // Deletes a key that has no subkeys, with its values.
     virtual void RegDeleteKey(RegRoot root, const std::wstring& path) = 0;
@@ -202,6 +229,17 @@ public:
     virtual void ShellExecute(const std::wstring& verb, const std::wstring& file,
                               const std::wstring& parameters, const std::wstring& directory,
                               int showCommand) = 0;
+
+    // The integrity level of a process (GetTokenInformation with
+    // TokenIntegrityLevel; processId 0: this one); nothing where it cannot
+    // be read, as on systems before Windows Vista, which have none.
+    virtual std::optional<std::uint32_t> GetIntegrityLevel(std::uint32_t processId) = 0;
+    // Lets a registered message through to `window` from processes of lower
+    // integrity: ChangeWindowMessageFilterEx where the system has it (7 and
+    // later), else ChangeWindowMessageFilter for the process (Vista); false
+    // where it has neither.
+    virtual bool ChangeWindowMessageFilterEx(Hwnd window, std::uint32_t message) = 0;
+    virtual bool ChangeWindowMessageFilter(std::uint32_t message) = 0;
 
     // GetVersionEx; 0 when the query fails.
     virtual std::uint32_t GetVersionMajor() = 0;

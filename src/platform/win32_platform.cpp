@@ -36,6 +36,11 @@ std::wstring TextOfData(const std::vector<wchar_t>& data, DWORD bytes) {
     return std::wstring(data.begin(), end);
 }
 
+BOOL CALLBACK NoteWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<Hwnd>*>(windows)->push_back(FromHwnd(window));
+    return TRUE;
+}
+
 }  // namespace
 
 // Tells the user-interface thread that something below a key of
@@ -124,6 +129,23 @@ Point Win32Platform::GetCursorPos() {
     return {point.x, point.y};
 }
 
+bool Win32Platform::RegisterRawInputDevices(RawInputDevice device, Hwnd target) {
+    // Windows 2000 has no raw input.
+    using RegisterFunction = BOOL(WINAPI*)(const RAWINPUTDEVICE*, UINT, UINT);
+    static const auto registerDevices = SystemFunction<RegisterFunction>(L"user32.dll", "RegisterRawInputDevices");
+    if (!registerDevices) return false;
+    constexpr DWORD kInputSink = 0x100, kRemove = 0x1;  // RIDEV_INPUTSINK, RIDEV_REMOVE
+    RAWINPUTDEVICE request{1, static_cast<USHORT>(device), target ? kInputSink : kRemove, ToHwnd(target)};
+    return registerDevices(&request, 1, sizeof(request)) != FALSE;
+}
+
+std::uint32_t Win32Platform::GetLastInputInfo() {
+    LASTINPUTINFO info{sizeof(info), 0};
+    return ::GetLastInputInfo(&info) ? info.dwTime : ::GetTickCount();
+}
+
+std::uint32_t Win32Platform::GetTickCount() { return ::GetTickCount(); }
+
 Hwnd Win32Platform::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
 std::int32_t Win32Platform::GetWindowLongExStyle(Hwnd window) {
@@ -182,6 +204,16 @@ Hwnd Win32Platform::FindWindowEx(Hwnd parent, Hwnd after, const std::wstring& cl
 }
 
 Hwnd Win32Platform::GetShellWindow() { return FromHwnd(::GetShellWindow()); }
+
+std::vector<Hwnd> Win32Platform::EnumWindows() {
+    std::vector<Hwnd> windows;
+    ::EnumWindows(&NoteWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+Hwnd Win32Platform::WindowFromPoint(Point point) {
+    return FromHwnd(::GetAncestor(::WindowFromPoint(POINT{point.x, point.y}), GA_ROOT));
+}
 
 Hwnd Win32Platform::GetParent(Hwnd window) { return FromHwnd(::GetParent(ToHwnd(window))); }
 
@@ -293,9 +325,19 @@ RegQueryResult Win32Platform::RegQueryValueEx(RegKeyHandle key, const std::wstri
     return RegQueryResult::NotFound;
 }
 
-void Win32Platform::RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) {
+bool Win32Platform::RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) {
     const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    ::RegSetValueExW(ToHkey(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes);
+    return ::RegSetValueExW(ToHkey(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            bytes) == ERROR_SUCCESS;
+}
+
+std::optional<std::uint8_t> Win32Platform::RegQueryBinaryValue(RegKeyHandle key, const std::wstring& name) {
+    BYTE data[64] = {};
+    DWORD type = 0, bytes = sizeof(data);
+    if (::RegQueryValueExW(ToHkey(key), name.c_str(), nullptr, &type, data, &bytes) != ERROR_SUCCESS ||
+        type != REG_BINARY || bytes == 0)
+        return std::nullopt;
+    return data[0];
 }
 
 void Win32Platform::RegDeleteValue(RegKeyHandle key, const std::wstring& name) {
@@ -350,6 +392,39 @@ void Win32Platform::ShellExecute(const std::wstring& verb, const std::wstring& f
                                  const std::wstring& parameters, const std::wstring& directory,
                                  int showCommand) {
     ::ShellExecuteW(nullptr, verb.c_str(), file.c_str(), parameters.c_str(), directory.c_str(), showCommand);
+}
+
+std::optional<std::uint32_t> Win32Platform::GetIntegrityLevel(std::uint32_t processId) {
+    constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION, Vista and later
+    constexpr auto kTokenIntegrityLevel = static_cast<TOKEN_INFORMATION_CLASS>(25);
+    unique_kernel_object process(processId ? ::OpenProcess(kQueryLimitedInformation, FALSE, processId)
+                                           : ::GetCurrentProcess());
+    HANDLE token = nullptr;
+    if (!process || !::OpenProcessToken(process.get(), TOKEN_QUERY, &token)) return std::nullopt;
+    const unique_kernel_object ownedToken(token);
+    // TOKEN_MANDATORY_LABEL: a SID and its attributes; the level is the
+    // SID's last sub-authority.
+    alignas(SID_AND_ATTRIBUTES) BYTE label[64] = {};
+    DWORD bytes = 0;
+    if (!::GetTokenInformation(token, kTokenIntegrityLevel, label, sizeof(label), &bytes)) return std::nullopt;
+    const PSID sid = reinterpret_cast<SID_AND_ATTRIBUTES*>(label)->Sid;
+    const UCHAR count = *::GetSidSubAuthorityCount(sid);
+    if (count == 0) return std::nullopt;
+    return *::GetSidSubAuthority(sid, count - 1);
+}
+
+bool Win32Platform::ChangeWindowMessageFilterEx(Hwnd window, std::uint32_t message) {
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+    using FilterEx = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    const auto filter = SystemFunction<FilterEx>(L"user32.dll", "ChangeWindowMessageFilterEx");
+    return filter && filter(ToHwnd(window), message, kAllow, nullptr);
+}
+
+bool Win32Platform::ChangeWindowMessageFilter(std::uint32_t message) {
+    constexpr DWORD kAdd = 1;  // MSGFLT_ADD
+    using Filter = BOOL(WINAPI*)(UINT, DWORD);
+    const auto filter = SystemFunction<Filter>(L"user32.dll", "ChangeWindowMessageFilter");
+    return filter && filter(message, kAdd);
 }
 
 std::uint32_t Win32Platform::GetVersionMajor() {

@@ -18,6 +18,9 @@ public:
 
     std::int16_t GetAsyncKeyState(int virtualKey) override;
     Point GetCursorPos() override;
+    bool RegisterRawInputDevices(RawInputDevice device, Hwnd target) override;
+    std::uint32_t GetLastInputInfo() override;
+    std::uint32_t GetTickCount() override;
     Hwnd GetForegroundWindow() override;
     std::int32_t GetWindowLongExStyle(Hwnd window) override;
     void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) override;
@@ -31,6 +34,8 @@ public:
     Rect GetVirtualScreen() override;
     Hwnd FindWindowEx(Hwnd parent, Hwnd after, const std::wstring& className) override;
     Hwnd GetShellWindow() override;
+    std::vector<Hwnd> EnumWindows() override;
+    Hwnd WindowFromPoint(Point point) override;
     Hwnd GetParent(Hwnd window) override;
     std::wstring GetClassName(Hwnd window, int bufferChars) override;
     std::wstring GetWindowText(Hwnd window, int bufferChars) override;
@@ -46,7 +51,8 @@ public:
     RegKeyHandle RegCreateKey(RegRoot root, const std::wstring& path, RegView view) override;
     RegQueryResult RegQueryValueEx(RegKeyHandle key, const std::wstring& name, std::wstring& text,
                                    std::uint32_t bufferBytes) override;
-    void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override;
+    bool RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override;
+    std::optional<std::uint8_t> RegQueryBinaryValue(RegKeyHandle key, const std::wstring& name) override;
     void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override;
     void RegDeleteKey(RegRoot root, const std::wstring& path) override;
     void RegFlushKey(RegKeyHandle key) override;
@@ -56,6 +62,9 @@ public:
     bool ShellNotifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
     void ShellExecute(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
                       const std::wstring& directory, int showCommand) override;
+    std::optional<std::uint32_t> GetIntegrityLevel(std::uint32_t processId) override;
+    bool ChangeWindowMessageFilterEx(Hwnd window, std::uint32_t message) override;
+    bool ChangeWindowMessageFilter(std::uint32_t message) override;
     std::uint32_t GetVersionMajor() override;
     bool Is64BitWindows() override;
     bool SetDefaultDllDirectories(std::uint32_t flags) override;

@@ -26,7 +26,11 @@ Point PopupPosition(Point cursor, Size popup, const Rect& workArea, int gap) {
 
 std::optional<PopupContent> PopupLogic::ShowMe() {
     target_ = platform_.GetForegroundWindow();
-    if (target_ == 0 || windows_.IsDesktopOrTaskbar(target_)) return std::nullopt;
+    // A right click on the taskbar, its icons or the desktop is the shell's,
+    // whatever window was in front before the click reached it.
+    if (target_ == 0 || windows_.IsNeverATarget(target_) ||
+        windows_.IsNeverATarget(platform_.WindowFromPoint(platform_.GetCursorPos())))
+        return std::nullopt;
     targetKey_ = DecimalText(target_);
 
     PopupContent content;

@@ -54,8 +54,8 @@ public:
         : platform_(platform), store_(store), settings_(settings), glass_(glass), windows_(windows), notice_(notice) {}
 
     // Takes the foreground window as the target and reads its records;
-    // nothing when there is no foreground window, or it is the desktop or a
-    // taskbar (the popup then closes).
+    // nothing when there is no foreground window, when it or the window under
+    // the pointer is never a target (the popup then closes).
     std::optional<PopupContent> ShowMe();
 
     // Handlers, on the target of the last ShowMe. Each saves the choice

@@ -1,10 +1,32 @@
 #include "popup/window_info.h"
 
 #include <algorithm>
+#include <cwctype>
+#include <iterator>
 
 #include "platform/scoped.h"
 
 namespace lumvale {
+namespace {
+
+// The shell's surfaces by their class, and the hidden windows of Lumvale.
+constexpr const wchar_t* kNeverTargetClasses[] = {
+    L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd",  // the desktop and the taskbars
+    L"NotifyIconOverflowWindow", L"TopLevelWindowForOverflowXamlIsland",  // the hidden icons
+    L"DV2ControlHost", L"TaskListThumbnailWnd",  // the Start menu and jump lists of Windows 7, thumbnails
+    L"MultitaskingViewFrame", L"XamlExplorerHostIslandWindow",  // task view and Alt+Tab
+    L"LumvaleMain", L"LumvalePopup"};
+// The shell's hosts of Windows 10 and 11 that show Start, search, the
+// notification centre and the flyouts in a top-level CoreWindow.
+constexpr const wchar_t* kShellHosts[] = {L"startmenuexperiencehost.exe", L"shellexperiencehost.exe",
+                                          L"searchhost.exe", L"searchapp.exe", L"searchui.exe"};
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return text;
+}
+
+}  // namespace
 
 Hwnd WindowInfo::TopLevelWindow(Hwnd window) {
     // Windows keeps parent and owner chains free of cycles; the bound only
@@ -61,12 +83,24 @@ std::wstring WindowInfo::WindowIdentity(Hwnd window) {
     return identity;
 }
 
-bool WindowInfo::IsDesktopOrTaskbar(Hwnd window) {
+bool WindowInfo::IsNeverATarget(Hwnd window) {
     if (window != 0 && window == platform_.GetShellWindow()) return true;
     const std::wstring className = platform_.GetClassName(window, kTextBufferChars);
-    for (const wchar_t* shell : {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"})
-        if (className == shell) return true;
-    return false;
+    for (const wchar_t* surface : kNeverTargetClasses)
+        if (className == surface) return true;
+    // An app's content window is a child of its frame; the shell's own are top-level.
+    if (className != L"Windows.UI.Core.CoreWindow" || platform_.GetParent(window) != 0) return false;
+    const std::wstring exe = Lower(ExeNameOfProcess(window));
+    return std::any_of(std::begin(kShellHosts), std::end(kShellHosts), [&](const wchar_t* host) { return exe == host; });
+}
+
+bool WindowInfo::RunsWithMoreRights(Hwnd window) {
+    if (!ownIntegrity_) ownIntegrity_ = platform_.GetIntegrityLevel(0);
+    if (!*ownIntegrity_) return false;  // a system without integrity levels
+    std::uint32_t processId = 0;
+    platform_.GetWindowThreadProcessId(window, &processId);
+    const std::optional<std::uint32_t> theirs = platform_.GetIntegrityLevel(processId);
+    return !theirs || *theirs > **ownIntegrity_;
 }
 
 }  // namespace lumvale

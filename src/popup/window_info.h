@@ -3,6 +3,7 @@
 // title, executable and the window identity that remembered records use.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -26,13 +27,21 @@ public:
     // cannot be named.
     std::wstring WindowIdentity(Hwnd window);
 
-    // The desktop (the shell's window, Progman, the WorkerW behind the icons
-    // from Windows 7 on) and the taskbars: no window a user means to glass.
-    bool IsDesktopOrTaskbar(Hwnd window);
+    // The shell's own surfaces (the desktop, the taskbars, the notification
+    // area's overflow, the Start menu, the flyouts, task view and Alt+Tab,
+    // thumbnails) and Lumvale's hidden main window and popup, of this copy or
+    // another: no window a user means to glass. The settings dialog and the
+    // about box are windows like any other.
+    bool IsNeverATarget(Hwnd window);
+
+    // The window's program runs with more rights than this one (a higher
+    // integrity level, as an elevated program's), or its rights cannot be
+    // read on a system that has such levels. Never before Windows Vista.
+    bool RunsWithMoreRights(Hwnd window);
 
     // An app's frame before its app has moved in (its CoreWindow comes a
     // moment after the frame) or while the app is suspended.
-    bool IsFrameWithoutItsApp(Hwnd window) { return ProgramWindow(window) == 0; }
+    bool IsFrameWithoutItsApp(Hwnd window) { return window != 0 && ProgramWindow(window) == 0; }
 
 private:
     // The window whose process names a window's program. Apps of Windows 10
@@ -43,6 +52,7 @@ private:
     std::wstring ExeNameOfProcess(Hwnd window);
 
     Platform& platform_;
+    std::optional<std::optional<std::uint32_t>> ownIntegrity_;  // read once
 };
 
 }  // namespace lumvale

@@ -250,8 +250,8 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 255 && Read(Section(L"Wins"), identity) == L"-1"; }));
     EXPECT_TRUE(Gone(popup));
 
-    // A hot-key while it is open acts on the window in front, the popup,
-    // which closes (held on, it acts on the window in front after it).
+    // A hot-key while it is open closes it, never glassing the popup (held
+    // on, it acts on the window in front after it).
     popup = Open(lumvale, window, inside);
     ReleaseEverything();
     Chord({VK_CONTROL, VK_SHIFT, '5'});

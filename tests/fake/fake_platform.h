@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -32,7 +33,7 @@ struct FakeWindow {
     std::int32_t exStyle = 0;
     std::optional<LayeredAttributes> attributes;  // set by SetLayeredWindowAttributes
     bool hung = false;
-    bool topmost = false;
+    int asked = 0;  // how often it was asked whether it answers
     std::map<std::wstring, std::uintptr_t> props;
 };
 
@@ -67,6 +68,15 @@ public:
     std::vector<std::wstring> balloons;
     bool dllDirectories = true;  // SetDefaultDllDirectories exists
     std::vector<std::pair<std::wstring, std::uint32_t>> dllLoads;
+    // Raw input: whether the system takes a registration, and which window
+    // hears each device.
+    bool rawInput = true;
+    std::map<RawInputDevice, Hwnd> hearing;
+    std::uint32_t now = 100000, lastInput = 0;  // GetTickCount, GetLastInputInfo
+    std::map<std::uint32_t, std::uint32_t> integrity;  // by process; 0: this one
+    Hwnd pointed = 0;  // the window under the pointer
+    std::function<void()> onDispatch;  // what ProcessPendingMessages lets in
+    std::set<std::wstring> readOnlyKeys;  // "HKLM\\path" ids that may not be written
 
     // The registry below a root, e.g. path "Software\\Lumvale\\Wins".
     void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
@@ -92,6 +102,12 @@ public:
         return static_cast<std::int16_t>((pressedKeys.count(key) ? 0x8000 : 0) | tappedKeys.erase(key));
     }
     Point GetCursorPos() override { return {}; }
+    bool RegisterRawInputDevices(RawInputDevice device, Hwnd target) override {
+        if (rawInput) hearing[device] = target;
+        return rawInput;
+    }
+    std::uint32_t GetLastInputInfo() override { return lastInput; }
+    std::uint32_t GetTickCount() override { return now; }
     Hwnd GetForegroundWindow() override { return foreground; }
     std::int32_t GetWindowLongExStyle(Hwnd window) override { return Find(window) ? Find(window)->exStyle : 0; }
     void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) override {
@@ -110,7 +126,9 @@ public:
         attributes = *Find(window)->attributes;
         return LayeredQuery::Ok;
     }
-    bool SendMessageTimeout(Hwnd window, unsigned) override { return Find(window) && !Find(window)->hung; }
+    bool SendMessageTimeout(Hwnd window, unsigned) override {
+        return Find(window) && ++Find(window)->asked && !Find(window)->hung;
+    }
     std::uintptr_t GetProp(Hwnd window, const wchar_t* name) override {
         return Find(window) && Find(window)->props.count(name) ? Find(window)->props.at(name) : 0;
     }
@@ -124,6 +142,13 @@ public:
         return 0;
     }
     Hwnd GetShellWindow() override { return shellWindow; }
+    std::vector<Hwnd> EnumWindows() override {
+        std::vector<Hwnd> all;
+        for (const auto& [window, w] : windows_)
+            if (w.parent == 0) all.push_back(window);
+        return all;
+    }
+    Hwnd WindowFromPoint(Point) override { return pointed; }
     Hwnd GetParent(Hwnd window) override { return Find(window) ? Find(window)->parent : 0; }
     std::wstring GetClassName(Hwnd w, int chars) override { return Find(w) ? Find(w)->className.substr(0, chars - 1) : L""; }
     std::wstring GetWindowText(Hwnd w, int chars) override { return Find(w) ? Find(w)->title.substr(0, chars - 1) : L""; }
@@ -132,10 +157,14 @@ public:
         return Find(window) ? Find(window)->threadId : 0;
     }
     bool SetWindowPosZOrder(Hwnd window, Hwnd after) override {
-        if (!failSetWindowPos) Window(window).topmost = after == kHwndTopmost;
+        std::int32_t& style = Window(window).exStyle;
+        if (!failSetWindowPos) style = after == kHwndTopmost ? style | kExStyleTopmost : style & ~kExStyleTopmost;
         return !failSetWindowPos;
     }
-    void ProcessPendingMessages() override { ++dispatches; }
+    void ProcessPendingMessages() override {
+        ++dispatches;
+        if (onDispatch) std::exchange(onDispatch, nullptr)();
+    }
     SnapshotHandle CreateToolhelp32Snapshot() override {
         ++snapshots;
         snapshotsAt_[nextSnapshot_] = 0;
@@ -178,15 +207,25 @@ public:
         text.resize(bufferBytes / 2 - 1);
         return RegQueryResult::MoreData;
     }
-    void RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override {
-        if (auto* values = Key(key, true)) {
-            (*values)[Lower(name)] = text;
-            changed_ = true;
-        }
+    bool RegSetValueEx(RegKeyHandle key, const std::wstring& name, const std::wstring& text) override {
+        auto* values = Key(key, true);
+        if (values) (*values)[Lower(name)] = text;
+        return values && (changed_ = true);
+    }
+    std::optional<std::uint8_t> RegQueryBinaryValue(RegKeyHandle key, const std::wstring& name) override {
+        const auto open = openKeys_.find(key);
+        if (open == openKeys_.end() || !binary_.count(open->second.first)) return std::nullopt;
+        const auto& values = binary_.at(open->second.first);
+        return values.count(Lower(name)) ? std::optional<std::uint8_t>(values.at(Lower(name))) : std::nullopt;
+    }
+    void SetBinary(RegRoot root, const std::wstring& path, const std::wstring& name, std::uint8_t first) {
+        RegCloseKey(RegCreateKey(root, path, RegView::Registry64));
+        binary_[Id(root, path)][Lower(name)] = first;
     }
     void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override {
         if (auto* values = Key(key, true)) {
             values->erase(Lower(name));
+            if (binary_.count(openKeys_.at(key).first)) binary_.at(openKeys_.at(key).first).erase(Lower(name));
             changed_ = true;
         }
     }
@@ -207,6 +246,19 @@ public:
     }
     void ShellExecute(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
                       int) override {}
+    std::optional<std::uint32_t> GetIntegrityLevel(std::uint32_t processId) override {
+        return integrity.count(processId) ? std::optional<std::uint32_t>(integrity.at(processId)) : std::nullopt;
+    }
+    bool filterEx = true, filter = true;  // the systems' message filters: 7 and later, Vista
+    std::vector<std::pair<Hwnd, std::uint32_t>> letThrough;  // window 0: the whole process
+    bool ChangeWindowMessageFilterEx(Hwnd window, std::uint32_t message) override {
+        if (filterEx) letThrough.emplace_back(window, message);
+        return filterEx;
+    }
+    bool ChangeWindowMessageFilter(std::uint32_t message) override {
+        if (filter) letThrough.emplace_back(0, message);
+        return filter;
+    }
     std::uint32_t GetVersionMajor() override { return 5; }
     bool Is64BitWindows() override { return wow64 || x64; }
     bool SetDefaultDllDirectories(std::uint32_t) override { return dllDirectories; }
@@ -231,7 +283,8 @@ private:
     FakeWindow* Find(Hwnd window) { return windows_.count(window) ? &windows_.at(window) : nullptr; }
     std::map<std::wstring, std::wstring>* Key(RegKeyHandle key, bool writing) {
         const auto open = openKeys_.find(key);
-        if (open == openKeys_.end() || (writing && readOnlyRoots.count(open->second.second))) return nullptr;
+        if (open == openKeys_.end()) return nullptr;
+        if (writing && (readOnlyRoots.count(open->second.second) || readOnlyKeys.count(open->second.first))) return nullptr;
         const auto found = registry_.find(open->second.first);
         return found == registry_.end() ? nullptr : &found->second;
     }
@@ -242,6 +295,7 @@ private:
     std::map<SnapshotHandle, std::size_t> snapshotsAt_;  // the next entry of each open snapshot
     SnapshotHandle nextSnapshot_ = 0x100;
     std::map<std::wstring, std::map<std::wstring, std::wstring>> registry_;  // lower-case ids and names
+    std::map<std::wstring, std::map<std::wstring, std::uint8_t>> binary_;    // REG_BINARY: their first byte
     std::map<RegKeyHandle, std::pair<std::wstring, RegRoot>> openKeys_;
     RegKeyHandle nextKey_ = 0x200;
     bool watching_ = false;

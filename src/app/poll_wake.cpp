@@ -1,0 +1,63 @@
+#include "app/poll_wake.h"
+
+namespace lumvale {
+namespace {
+
+// Whether tick `later` comes at or after `earlier`, across the wrap of the
+// millisecond count after 49 days.
+bool NotBefore(std::uint32_t later, std::uint32_t earlier) { return static_cast<std::int32_t>(later - earlier) >= 0; }
+
+}  // namespace
+
+void PollWake::Start(Hwnd window) {
+    window_ = window;
+    heard_ = platform_.RegisterRawInputDevices(RawInputDevice::Keyboard, window);
+    lastInput_ = platform_.GetTickCount();
+}
+
+bool PollWake::Heard(const InputEvent& event) {
+    if (paused_ || !heard_) return false;
+    lastInput_ = platform_.GetTickCount();
+    if (asleep_) Wake();
+    if (!event.keyboard) return false;
+    const std::size_t key = static_cast<std::size_t>(event.virtualKey) & 0xFF;
+    const bool wasDown = down_[key];
+    down_[key] = !event.keyUp;
+    return !event.keyUp && !wasDown;
+}
+
+void PollWake::AfterTick(bool busy) {
+    if (!Polling() || !heard_) return;
+    const std::uint32_t now = platform_.GetTickCount();
+    if (busy) lastInput_ = now;
+    if (!NotBefore(now, lastInput_ + kInputRestMs)) return;
+    // The mouse was not heard while the poll ran: the session's own clock
+    // of the last input tells whether it moved.
+    const std::uint32_t sessionInput = platform_.GetLastInputInfo();
+    if (NotBefore(sessionInput, lastInput_)) lastInput_ = sessionInput;
+    if (!NotBefore(now, lastInput_ + kInputRestMs)) return;
+    // Asked again a second later, not on every tick.
+    if (windows_.RunsWithMoreRights(platform_.GetForegroundWindow())) {
+        lastInput_ = now;
+        return;
+    }
+    if (!platform_.RegisterRawInputDevices(RawInputDevice::Mouse, window_)) {
+        lastInput_ = now;
+        return;
+    }
+    asleep_ = true;
+    down_.reset();
+}
+
+void PollWake::Pause(bool paused) {
+    if (paused && asleep_) Wake();
+    paused_ = paused;
+    lastInput_ = platform_.GetTickCount();
+}
+
+void PollWake::Wake() {
+    asleep_ = false;
+    platform_.RegisterRawInputDevices(RawInputDevice::Mouse, 0);
+}
+
+}  // namespace lumvale

@@ -1,0 +1,60 @@
+#pragma once
+// The 50 ms poll runs while the input is under way, and stands still while
+// nobody touches it. Where the system offers raw input, the hidden main
+// window hears every key and button of the session without taking any (no
+// hook, so nothing is swallowed and nothing can time out): once nothing has
+// come for a second and no key or button that the poll watches is held, the
+// poll stops, and the next key, button or move of the mouse starts it again.
+// The mouse is heard only while the poll stands still: it reports every
+// move, and a running poll needs none of them. Where raw input is missing or
+// refused, and while the window in front runs with more rights than Lumvale
+// (the system may keep its input from a program with fewer), the poll runs
+// as it always did.
+
+#include <bitset>
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "popup/window_info.h"
+
+namespace lumvale {
+
+// How long the input must rest before the poll stops.
+constexpr std::uint32_t kInputRestMs = 1000;
+
+class PollWake {
+public:
+    PollWake(Platform& platform, WindowInfo& windows) : platform_(platform), windows_(windows) {}
+
+    // Registers `window` for the keyboard of the session where it can; the
+    // poll runs.
+    void Start(Hwnd window);
+    // Input was heard: a poll that stood still starts. True for a key that
+    // has just gone down (not the system's repeat of a held one): the poll's
+    // decisions take it at once. A button is left to the next tick, so that
+    // its click first reaches the window it lands on.
+    bool Heard(const InputEvent& event);
+    // After a tick: stops the poll where nothing is under way. `busy`: the
+    // tick found a watched key or button held, or the poll needs its next
+    // tick.
+    void AfterTick(bool busy);
+    // While paused the poll stands still and input does not start it; the
+    // end of a pause starts it.
+    void Pause(bool paused);
+
+    bool Polling() const { return !paused_ && !asleep_; }
+
+private:
+    void Wake();
+
+    Platform& platform_;
+    WindowInfo& windows_;
+    Hwnd window_ = 0;
+    bool heard_ = false;  // raw input reaches the window
+    bool asleep_ = false;
+    bool paused_ = false;
+    std::uint32_t lastInput_ = 0;
+    std::bitset<256> down_;  // keys that raw input reported down
+};
+
+}  // namespace lumvale

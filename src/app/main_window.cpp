@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/app.h"
+#include "glass/give_back.h"
 #include "tray/web_pages.h"
 #include "res/resource.h"
 
@@ -48,6 +49,8 @@ void MainWindow::OnLoad() {
     // The icon handle is also the tray icon's identifier.
     const UINT iconId = static_cast<UINT>(reinterpret_cast<UINT_PTR>(icon_.get()));
     AddTrayIcon(hwnd(), app_.trayIcon, iconId, icon_.get(), L"Lumvale", this);
+    // Registering for the display's state brings its first notification at once.
+    pause_.Watch(SessionWatch::Source(), ::GetSystemMetrics(SM_REMOTESESSION) != 0);
     sessionWatch_.Keep(hwnd());
     foregroundWatch_.Start(hwnd(), kForegroundMessage);
     wake_.Start(FromHwnd(hwnd()));
@@ -117,6 +120,9 @@ void MainWindow::SystemTrayHandler(std::int16_t& /*action*/) {
             // not while a dialog that was already open is still being used.
             if (app_.ShowSettings()) app_.glass.ApplyTaskbarAlpha();
             break;
+        case TrayCommand::GiveBack:
+            GiveBackEveryWindow(app_.platform, app_.glass, app_.store, app_.notice);
+            break;
         case TrayCommand::Help:
             ShowHelp(app_.platform);
             break;
@@ -165,12 +171,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kSessionChangeMessage:
             FollowPause(pause_.SessionChanged(static_cast<std::uint32_t>(wParam)));
             return 0;
-        case WM_POWERBROADCAST: {
-            DWORD display = 0;
-            if (wParam == kPowerSettingChange && DisplayStateOf(lParam, display))
-                FollowPause(pause_.DisplayChanged(display));
+        case WM_POWERBROADCAST:
+            if (wParam == kPowerSettingChange) {
+                if (const auto state = DisplayStateOf(reinterpret_cast<const void*>(lParam), SessionWatch::DisplaySetting()))
+                    FollowPause(pause_.DisplayChanged(*state));
+            }
             return TRUE;
-        }
         case WM_DISPLAYCHANGE:
         case WM_SETTINGCHANGE:
             // A monitor plugged in, or the taskbar shown on every display.

@@ -50,6 +50,9 @@ struct GlassMark {
 std::uintptr_t EncodeMark(const GlassMark& mark);
 std::optional<GlassMark> DecodeMark(std::uintptr_t value);
 inline constexpr wchar_t kMarkProperty[] = L"Lumvale.Glass";
+// Noted on a window that the popup's "最上" put on top (not on one that was
+// on top before), so that any later copy can give it back.
+inline constexpr wchar_t kTopProperty[] = L"Lumvale.Top";
 
 // What became of an opacity change: made; refused before anything changed,
 // since the window's thread does not answer (a later try may succeed);
@@ -105,6 +108,13 @@ public:
     // appeared since (a monitor plugged in) or did not answer. Costs a few
     // window lookups where every taskbar has it.
     void LookForTaskbars();
+
+    // Gives back what Lumvale changed on a window, as its marks tell: its
+    // program's own layering, alpha and colour key, and the normal band
+    // where "最上" put it on top; the marks go. Nothing where it has no mark.
+    // `unlayered` is set where the layering went: the screen then wants a
+    // repaint, once for every window given back.
+    std::optional<AlphaChange> GiveBack(Hwnd window, bool& unlayered);
 
 private:
     // How a window is drawn: not layered; layered with attributes that can

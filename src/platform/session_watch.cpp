@@ -7,17 +7,6 @@ namespace {
 
 constexpr DWORD kNotifyForThisSession = 0;
 constexpr DWORD kDeviceNotifyWindowHandle = 0;
-// GUID_CONSOLE_DISPLAY_STATE (Windows 8 and later) and its forerunner
-// GUID_MONITOR_POWER_ON (Vista and 7): 0 off, 1 on, 2 dimmed.
-constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
-
-// POWERBROADCAST_SETTING, which Windows 2000's headers lack.
-struct PowerSetting {
-    GUID setting;
-    DWORD dataLength;
-    UCHAR data[1];
-};
 
 bool Windows8OrLater() {
     OSVERSIONINFOW version{};
@@ -28,11 +17,13 @@ bool Windows8OrLater() {
 
 }  // namespace
 
-bool DisplayStateOf(LPARAM setting, DWORD& state) {
-    const auto* power = reinterpret_cast<const PowerSetting*>(setting);
-    if (!power || power->dataLength < sizeof(DWORD)) return false;
-    CopyMemory(&state, power->data, sizeof(DWORD));
-    return true;
+DisplaySource SessionWatch::Source() {
+    if (!SystemFunction<void*>(L"user32.dll", "RegisterPowerSettingNotification")) return DisplaySource::None;
+    return Windows8OrLater() ? DisplaySource::Session : DisplaySource::Console;
+}
+
+const Guid& SessionWatch::DisplaySetting() {
+    return Source() == DisplaySource::Session ? kSessionDisplayStatus : kMonitorPowerOn;
 }
 
 void SessionWatch::Keep(HWND window) {
@@ -43,8 +34,7 @@ void SessionWatch::Keep(HWND window) {
         unregisterSession_ = SystemFunction<UnregisterSession>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
         unregisterPower_ = SystemFunction<UnregisterPower>(L"user32.dll", "UnregisterPowerSettingNotification");
         if (const auto registerPower = SystemFunction<RegisterPower>(L"user32.dll", "RegisterPowerSettingNotification"))
-            display_ = registerPower(window, Windows8OrLater() ? &kConsoleDisplayState : &kMonitorPowerOn,
-                                     kDeviceNotifyWindowHandle);
+            display_ = registerPower(window, reinterpret_cast<const GUID*>(&DisplaySetting()), kDeviceNotifyWindowHandle);
     }
     if (!sessions_ && registerSession_) sessions_ = registerSession_(window, kNotifyForThisSession) != FALSE;
 }

@@ -1,19 +1,18 @@
 #pragma once
 // Registers a window for the changes of its session (WM_WTSSESSION_CHANGE:
 // locked, unlocked, away from the console and back; XP and later) and of the
-// console display's state (WM_POWERBROADCAST; Vista and later), for as long
-// as the watch lives. Windows 2000 has neither: nothing is registered there.
+// display's state (WM_POWERBROADCAST; Vista and later: the session's own
+// display from Windows 8 on, the console's before), for as long as the watch
+// lives. Windows 2000 has neither: nothing is registered there.
 
 #include <windows.h>
+
+#include "app/poll_pause.h"
 
 namespace lumvale {
 
 constexpr UINT kSessionChangeMessage = 0x02B1;       // WM_WTSSESSION_CHANGE
 constexpr WPARAM kPowerSettingChange = 0x8013;       // PBT_POWERSETTINGCHANGE
-
-// The state in a WM_POWERBROADCAST of PBT_POWERSETTINGCHANGE; false where it
-// carries none.
-bool DisplayStateOf(LPARAM setting, DWORD& state);
 
 class SessionWatch {
 public:
@@ -26,6 +25,10 @@ public:
     // services may not run yet and refuse: called again, it tries again.
     void Keep(HWND window);
     void Stop();
+
+    // Whose display this system reports, and the setting it reports it as.
+    static DisplaySource Source();
+    static const Guid& DisplaySetting();
 
 private:
     using RegisterSession = BOOL(WINAPI*)(HWND, DWORD);

@@ -5,12 +5,6 @@
 #include "store/conversions.h"
 
 namespace lumvale {
-namespace {
-
-constexpr wchar_t kTopSuffix[] = L"a";
-
-}  // namespace
-
 std::wstring ClassCaption(const std::wstring& className) { return className.substr(0, 15) + L"..."; }
 
 Point PopupPosition(Point cursor, Size popup, const Rect& workArea, int gap) {
@@ -54,7 +48,7 @@ std::optional<PopupContent> PopupLogic::ShowMe() {
     if (n > -2) {
         // An index outside the list selects nothing.
         content.listIndex = n < kListEntries ? n : kNoListSelection;
-        content.topTicked = !store_.ReadSetting(store_names::kTemp, targetKey_ + kTopSuffix, L"").empty();
+        content.topTicked = !store_.ReadSetting(store_names::kTemp, targetKey_ + store_names::kTopSuffix, L"").empty();
     }
     return content;
 }
@@ -72,9 +66,9 @@ void PopupLogic::SaveChoice(Hwnd target, const std::wstring& targetKey, const Po
     }
     store_.WriteSetting(store_names::kTemp, targetKey, index);
     if (choice.top)
-        store_.WriteSetting(store_names::kTemp, targetKey + kTopSuffix, L"1");
+        store_.WriteSetting(store_names::kTemp, targetKey + store_names::kTopSuffix, L"1");
     else
-        store_.DeleteValue(store_names::kTemp, targetKey + kTopSuffix);
+        store_.DeleteValue(store_names::kTemp, targetKey + store_names::kTopSuffix);
 }
 
 // The handlers hold on to the target they were given: the calls that wait
@@ -92,8 +86,14 @@ void PopupLogic::TopClicked(const PopupChoice& choice) {
     const std::wstring targetKey = targetKey_;
     // Moving another thread's window waits for that thread.
     if (!glass_.Answers(target)) return;
-    if (choice.top ? MakeTopmost(platform_, target) : MakeNotTopmost(platform_, target))
-        SaveChoice(target, targetKey, choice);
+    const bool onTopBefore = (platform_.GetWindowLongExStyle(target) & kExStyleTopmost) != 0;
+    if (!(choice.top ? MakeTopmost(platform_, target) : MakeNotTopmost(platform_, target))) return;
+    // Noted on the window for whoever gives it back, unless its program had it on top.
+    if (!choice.top)
+        platform_.RemoveProp(target, kTopProperty);
+    else if (!onTopBefore)
+        platform_.SetProp(target, kTopProperty, 1);
+    SaveChoice(target, targetKey, choice);
 }
 
 void PopupLogic::NoGlass(PopupChoice choice) {

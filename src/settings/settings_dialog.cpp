@@ -27,6 +27,12 @@ constexpr wchar_t kHelpText[] = L"帮助 ";
 constexpr wchar_t kCancelText[] = L"取消   ";
 constexpr wchar_t kStartRefused[] =
     L"无法更改随 Windows 启动的设置：此帐户没有写入注册表启动项（Run 键）的权限。";
+constexpr wchar_t kStartOther[] =
+    L"无法更改随 Windows 启动的设置：启动项“Lumvale”启动的是另一个程序，此帐户没有更改它的权限：";
+constexpr wchar_t kStartSwitchedOff[] =
+    L"无法更改随 Windows 启动的设置：启动项“Lumvale”已在任务管理器的“启动”中被禁用，此帐户没有启用它的权限。";
+constexpr wchar_t kSettingsRefused[] =
+    L"无法保存设置：此帐户没有写入注册表 HKEY_CURRENT_USER\\Software\\Lumvale 的权限。";
 
 constexpr const wchar_t* kPopupKeyTexts[kPopupKeyItems] = {
     L"关闭    ",      L"打开   ",        L"+ Alt",          L"+ Ctrl",
@@ -254,14 +260,24 @@ SettingsChoices SettingsDialog::ReadChoices() const {
     return choices;
 }
 
+void SettingsDialog::Tell(const std::wstring& text) {
+    const ModalLoopScope modal;
+    ::MessageBoxW(hwnd(), text.c_str(), L"Lumvale", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void SettingsDialog::Save() {
-    const SettingsChoices choices = ReadChoices();
-    if (!editor_.Save(choices, pTask_.Width(), StartupCommandForModule(ModulePath()))) {
-        // Neither Run key could be written: the box shows what holds, and
-        // the user is told, rather than left believing it worked.
-        ::SendMessageW(chkStart_, BM_SETCHECK, choices.startWithWindows ? BST_UNCHECKED : BST_CHECKED, 0);
-        const ModalLoopScope modal;
-        ::MessageBoxW(hwnd(), kStartRefused, L"Lumvale", MB_OK | MB_ICONEXCLAMATION);
+    const SettingsEditor::Saved saved = editor_.Save(ReadChoices(), pTask_.Width(), StartupCommandForModule(ModulePath()));
+    // What could not be stored is said, and the dialog stays open with the
+    // choices, rather than closing as if they were kept.
+    if (!saved.stored) return Tell(kSettingsRefused);
+    if (saved.startup.outcome != StartupOutcome::AsAsked) {
+        // The box shows what holds, and the user is told why.
+        ::SendMessageW(chkStart_, BM_SETCHECK, StartsWithWindows(platform_) ? BST_CHECKED : BST_UNCHECKED, 0);
+        switch (saved.startup.outcome) {
+            case StartupOutcome::OtherProgram: Tell(kStartOther + saved.startup.other); break;
+            case StartupOutcome::SwitchedOff: Tell(kStartSwitchedOff); break;
+            default: Tell(kStartRefused); break;
+        }
     }
     Close();
 }

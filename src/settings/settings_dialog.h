@@ -61,6 +61,8 @@ private:
     SettingsChoices ReadChoices() const;
     void OnCommand(HWND control, WORD code);
     void Save();
+    // A message box over the dialog.
+    void Tell(const std::wstring& text);
     void OnActivate(bool active);
 
     Platform& platform_;

@@ -1,7 +1,5 @@
 #include "settings/settings_editor.h"
 
-#include "settings/startup_entry.h"
-
 namespace lumvale {
 namespace {
 
@@ -23,16 +21,16 @@ SettingsChoices SettingsEditor::Load(Hwnd dialog, std::int32_t sliderWidth) {
     return choices;
 }
 
-bool SettingsEditor::Save(const SettingsChoices& choices, std::int32_t sliderWidth,
-                          const std::wstring& startupCommand) {
-    const bool startAsAsked = SetStartsWithWindows(platform_, choices.startWithWindows, startupCommand);
-    settings_.BeepOn = choices.beep;
-    settings_.RememberOn = choices.remember;
-    settings_.PopupKeys = static_cast<std::int16_t>(choices.popupKeys);
-    settings_.HotKeys = static_cast<std::int16_t>(choices.hotKeys);
-    slider_.Save(sliderWidth);
-    SaveSettings(store_, settings_);
-    return startAsAsked;
+SettingsEditor::Saved SettingsEditor::Save(const SettingsChoices& choices, std::int32_t sliderWidth,
+                                           const std::wstring& startupCommand) {
+    const Settings chosen{choices.remember, choices.beep, static_cast<std::int16_t>(choices.popupKeys),
+                          static_cast<std::int16_t>(choices.hotKeys)};
+    Saved saved;
+    saved.stored = slider_.Save(sliderWidth) && SaveSettings(store_, chosen);
+    if (!saved.stored) return saved;
+    saved.startup = SetStartsWithWindows(platform_, choices.startWithWindows, startupCommand);
+    settings_ = chosen;
+    return saved;
 }
 
 }  // namespace lumvale

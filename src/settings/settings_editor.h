@@ -9,6 +9,7 @@
 #include "store/settings.h"
 #include "glass/glass.h"
 #include "platform/platform.h"
+#include "settings/startup_entry.h"
 #include "settings/taskbar_slider.h"
 
 namespace lumvale {
@@ -40,11 +41,15 @@ public:
     // from the stored "TBar", then makes `dialog` topmost and translucent.
     SettingsChoices Load(Hwnd dialog, std::int32_t sliderWidth);
 
-    // Writes or removes the Run value, puts the choices into the settings
-    // in memory (the poller's next tick uses them), stores "TBar", then the
-    // four settings. Returns false when the start with Windows could not be
-    // set as chosen (no Run key could be written).
-    bool Save(const SettingsChoices& choices, std::int32_t sliderWidth, const std::wstring& startupCommand);
+    // Stores "TBar" and the four settings; where they were stored, writes or
+    // removes the Run value and puts the choices into the settings in memory
+    // (the poller's next tick uses them). What could not be stored takes no
+    // effect: it would last only until the next start.
+    struct Saved {
+        bool stored = false;
+        StartupResult startup;
+    };
+    Saved Save(const SettingsChoices& choices, std::int32_t sliderWidth, const std::wstring& startupCommand);
 
     TaskbarSlider& slider() { return slider_; }
 

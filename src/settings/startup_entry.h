@@ -13,7 +13,10 @@ namespace lumvale {
 inline const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline const std::wstring kStartupValueName = L"Lumvale";
 
-// A Run key: its root and the registry view it is seen in.
+// A Run key: its root and the registry view it is seen in. Windows 8 and
+// later keep beside it whether the user switched each entry off in the
+// Startup tab of Task Manager: the value of the same name under
+// Explorer\StartupApproved\Run (Run32 for the 32-bit copy of the machine's).
 struct RunKey {
     RegRoot root;
     RegView view;
@@ -36,14 +39,27 @@ void SetStartupEntry(Platform& platform, RunKey key, const std::wstring& name, c
 
 void DeleteStartupEntry(Platform& platform, RunKey key, const std::wstring& name);
 
-// Whether any Run key holds the program's value.
+// Whether a Run key holds the program's value and it is not switched off.
 bool StartsWithWindows(Platform& platform);
 
+// What holds after the start with Windows was set.
+enum class StartupOutcome {
+    AsAsked,
+    Refused,       // the account may change no Run key that it would have to
+    OtherProgram,  // an entry that the account may not change starts another path
+    SwitchedOff,   // the entry is switched off in Task Manager, and the account may not switch it on
+};
+struct StartupResult {
+    StartupOutcome outcome = StartupOutcome::AsAsked;
+    std::wstring other;  // the path that starts instead, for OtherProgram
+};
+
 // Writes the program's value with `command`, into the machine's key where
-// the account may and else into the user's own, and never leaves a second
-// one (two entries start two copies); or removes it from every key. Returns
-// whether the program now starts with Windows exactly as asked.
-bool SetStartsWithWindows(Platform& platform, bool on, const std::wstring& command);
+// the account may and else into the user's own, switches it on where it
+// was switched off, and never leaves a second one (two entries start two
+// copies); or removes it from every key. Says what holds where it is not
+// what was asked.
+StartupResult SetStartsWithWindows(Platform& platform, bool on, const std::wstring& command);
 
 // The command that starts the program: `directory`, a "\" unless it ends in
 // one, the file name without its extension, ".exe"; in quotes where it holds

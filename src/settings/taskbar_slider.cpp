@@ -41,9 +41,9 @@ void TaskbarSlider::Rescale(std::int32_t oldWidth, std::int32_t newWidth) {
     if (const auto position = RoundToInt32(static_cast<double>(sliderPos_) * newWidth / oldWidth)) sliderPos_ = *position;
 }
 
-void TaskbarSlider::Save(std::int32_t width) {
-    if (const auto alpha = AlphaForSliderPos(sliderPos_, width))
-        store_.WriteSetting(store_names::kSettings, store_names::kTaskbarAlpha, DecimalText(*alpha));
+bool TaskbarSlider::Save(std::int32_t width) {
+    const auto alpha = AlphaForSliderPos(sliderPos_, width);
+    return !alpha || store_.WriteSetting(store_names::kSettings, store_names::kTaskbarAlpha, DecimalText(*alpha));
 }
 
 }  // namespace lumvale

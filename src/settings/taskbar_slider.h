@@ -44,8 +44,8 @@ public:
     void Rescale(std::int32_t oldWidth, std::int32_t newWidth);
 
     // Stores "TBar" as the alpha the drag step gives SliderPos, so that what
-    // the taskbar showed is what is kept.
-    void Save(std::int32_t width);
+    // the taskbar showed is what is kept; false where it could not.
+    bool Save(std::int32_t width);
 
 private:
     SettingsStore& store_;

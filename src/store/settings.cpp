@@ -41,11 +41,13 @@ void ReadSettings(SettingsStore& store, Settings& settings) {
     }
 }
 
-void SaveSettings(SettingsStore& store, const Settings& settings) {
+bool SaveSettings(SettingsStore& store, const Settings& settings) {
+    bool written = true;
     for (const auto& row : kFlagRows)
-        store.WriteSetting(store_names::kSettings, row.key, settings.*row.field ? L"1" : L"0");
+        written = store.WriteSetting(store_names::kSettings, row.key, settings.*row.field ? L"1" : L"0") && written;
     for (const auto& row : kIndexRows)
-        store.WriteSetting(store_names::kSettings, row.key, DecimalText(settings.*row.field));
+        written = store.WriteSetting(store_names::kSettings, row.key, DecimalText(settings.*row.field)) && written;
+    return written;
 }
 
 }  // namespace lumvale

@@ -18,7 +18,8 @@ struct Settings {
 // as it was.
 void ReadSettings(SettingsStore& store, Settings& settings);
 
-// Writes the four settings as "1"/"0" and decimal text.
-void SaveSettings(SettingsStore& store, const Settings& settings);
+// Writes the four settings as "1"/"0" and decimal text; false where one
+// could not be written.
+bool SaveSettings(SettingsStore& store, const Settings& settings);
 
 }  // namespace lumvale

@@ -18,10 +18,9 @@ std::wstring SettingsStore::ReadSetting(const std::wstring& section, const std::
     return text;
 }
 
-void SettingsStore::WriteSetting(const std::wstring& section, const std::wstring& key,
-                                 const std::wstring& text) {
+bool SettingsStore::WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& text) {
     ScopedRegKey handle(platform_, platform_.RegCreateKey(RegRoot::CurrentUser, SectionPath(section), RegView::Own));
-    if (handle) platform_.RegSetValueEx(handle.get(), key, text);
+    return handle && platform_.RegSetValueEx(handle.get(), key, text);
 }
 
 void SettingsStore::DeleteSection(const std::wstring& section) {

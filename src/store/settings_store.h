@@ -19,6 +19,8 @@ inline const std::wstring kHotKeys = L"KS";
 inline const std::wstring kTaskbarAlpha = L"TBar";
 inline const std::wstring kWins = L"Wins";
 inline const std::wstring kTemp = L"Temp";
+// A window's run record with this after its handle: "最上" keeps it on top.
+inline const std::wstring kTopSuffix = L"a";
 }  // namespace store_names
 
 inline const std::wstring kApplicationKey = L"Software\\Lumvale";
@@ -31,8 +33,8 @@ public:
     // or cannot be read.
     std::wstring ReadSetting(const std::wstring& section, const std::wstring& key,
                              const std::wstring& defaultText);
-    void WriteSetting(const std::wstring& section, const std::wstring& key,
-                      const std::wstring& text);
+    // False where the value could not be written.
+    bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& text);
     void DeleteSection(const std::wstring& section);
     void DeleteValue(const std::wstring& section, const std::wstring& key);
 

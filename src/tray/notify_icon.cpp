@@ -5,17 +5,28 @@ namespace lumvale {
 void NotifyIcon::Add(const NotifyIconData& record) {
     record_ = record;
     added_ = true;
+    askToAdd_ = false;
     shown_ = platform_.ShellNotifyIcon(NotifyIconMessage::Add, record_);
 }
 
 void NotifyIcon::KeepShown() {
-    if (!shown_) Verify();
+    if (!added_ || shown_) return;
+    const Hwnd shell = platform_.FindWindowEx(0, 0, L"Shell_TrayWnd");
+    if (shell == 0 || !platform_.SendMessageTimeout(shell, kAnswerTimeoutMs)) return;
+    const NotifyIconMessage ask = askToAdd_ ? NotifyIconMessage::Add : NotifyIconMessage::Modify;
+    askToAdd_ = !askToAdd_;
+    shown_ = platform_.ShellNotifyIcon(ask, record_);
 }
 
 void NotifyIcon::Verify() {
-    if (!added_) return;
-    shown_ = platform_.ShellNotifyIcon(NotifyIconMessage::Modify, record_) ||
-             platform_.ShellNotifyIcon(NotifyIconMessage::Add, record_);
+    shown_ = askToAdd_ = false;
+    KeepShown();
+}
+
+void NotifyIcon::HearFromTheShell(Hwnd owner, std::uint32_t message) {
+    // Windows 7 and later let it through to the one window, Vista to the
+    // process; earlier systems filter nothing.
+    if (!platform_.ChangeWindowMessageFilterEx(owner, message)) platform_.ChangeWindowMessageFilter(message);
 }
 
 void NotifyIcon::Remove() {

@@ -49,6 +49,7 @@ std::int16_t TrayActionFor(UINT message, LPARAM lParam) {
 void AddTrayIcon(HWND owner, NotifyIcon& notifyIcon, UINT iconId, HICON icon, const wchar_t* tipText,
                  TrayMenuOwner* menuOwner) {
     if (taskbarCreatedMessage == 0) taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
+    notifyIcon.HearFromTheShell(FromHwnd(owner), taskbarCreatedMessage);
     trayOwnerWindow = owner;
     trayMenuOwner = menuOwner;
     trayIcon = &notifyIcon;

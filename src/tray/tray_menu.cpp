@@ -10,15 +10,18 @@ constexpr UINT kIdHelp = 102;
 constexpr UINT kIdAbout = 103;
 constexpr UINT kIdMaker = 104;
 constexpr UINT kIdExit = 105;
+constexpr UINT kIdGiveBack = 106;
 
 struct Item {
     UINT id;  // 0: separator
     const wchar_t* caption;
 };
 
-// mnuSet, mnuDum1, mnuHelp, mnuAbout, mnuDum2, mnuTovan, mnuDum3, mnuExit.
+// mnuSet, the item that gives every window back, mnuDum1, mnuHelp, mnuAbout,
+// mnuDum2, mnuTovan, mnuDum3, mnuExit.
 constexpr Item kItems[] = {
     {kIdSettings, L"设置     "},
+    {kIdGiveBack, L"还原所有窗口"},
     {0, nullptr},
     {kIdHelp, L"帮助 "},
     {kIdAbout, L"关于 Lumvale  "},
@@ -52,6 +55,7 @@ TrayCommand TrayMenu::Track(HWND owner) {
     ::PostMessageW(owner, WM_NULL, 0, 0);
     switch (chosen) {
         case kIdSettings: return TrayCommand::Settings;
+        case kIdGiveBack: return TrayCommand::GiveBack;
         case kIdHelp: return TrayCommand::Help;
         case kIdAbout: return TrayCommand::About;
         case kIdMaker: return TrayCommand::Maker;

@@ -1,5 +1,5 @@
 #pragma once
-// The tray menu "SysTray" and its eight items.
+// The tray menu "SysTray" and its nine items.
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 
 namespace lumvale {
 
-enum class TrayCommand { None, Settings, Help, About, Maker, Exit };
+enum class TrayCommand { None, Settings, GiveBack, Help, About, Maker, Exit };
 
 class TrayMenu {
 public:

@@ -76,7 +76,8 @@ public:
     std::map<std::uint32_t, std::uint32_t> integrity;  // by process; 0: this one
     Hwnd pointed = 0;  // the window under the pointer
     std::function<void()> onDispatch;  // what ProcessPendingMessages lets in
-    std::set<std::wstring> readOnlyKeys;  // "HKLM\\path" ids that may not be written
+    void Lock(RegRoot root, const std::wstring& path) { readOnlyKeys_.insert(Id(root, path)); }  // may not be written
+    void Unlock() { readOnlyKeys_.clear(); }
 
     // The registry below a root, e.g. path "Software\\Lumvale\\Wins".
     void SetValue(RegRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text) {
@@ -230,6 +231,7 @@ public:
         }
     }
     void RegDeleteKey(RegRoot root, const std::wstring& path) override {
+        binary_.erase(Id(root, path));
         if (!readOnlyRoots.count(root) && registry_.erase(Id(root, path))) changed_ = true;
     }
     void RegFlushKey(RegKeyHandle) override {}
@@ -284,7 +286,7 @@ private:
     std::map<std::wstring, std::wstring>* Key(RegKeyHandle key, bool writing) {
         const auto open = openKeys_.find(key);
         if (open == openKeys_.end()) return nullptr;
-        if (writing && (readOnlyRoots.count(open->second.second) || readOnlyKeys.count(open->second.first))) return nullptr;
+        if (writing && (readOnlyRoots.count(open->second.second) || readOnlyKeys_.count(open->second.first))) return nullptr;
         const auto found = registry_.find(open->second.first);
         return found == registry_.end() ? nullptr : &found->second;
     }
@@ -296,6 +298,7 @@ private:
     SnapshotHandle nextSnapshot_ = 0x100;
     std::map<std::wstring, std::map<std::wstring, std::wstring>> registry_;  // lower-case ids and names
     std::map<std::wstring, std::map<std::wstring, std::uint8_t>> binary_;    // REG_BINARY: their first byte
+    std::set<std::wstring> readOnlyKeys_;
     std::map<RegKeyHandle, std::pair<std::wstring, RegRoot>> openKeys_;
     RegKeyHandle nextKey_ = 0x200;
     bool watching_ = false;

@@ -4,9 +4,12 @@
 // shell: the icon, the taskbars, the apps in frames.
 #include "app/poll_pause.h"
 #include "app/poller.h"
+#include "app/poll_wake.h"
 #include "popup/popup_logic.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "fake/fake_platform.h"
 
@@ -280,16 +283,20 @@ TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSavedButExplainedOnce
     }
 }
 
-TEST_F(PollerTest, TheIconIsAskedForUntilTheShellHoldsItAndNeverAddedTwice) {
+TEST_F(PollerTest, TheIconIsAskedForOnceALookOfAShellThatAnswersAndNeverAddedTwice) {
     using M = NotifyIconMessage;
+    const Hwnd shell = fake.AddWindow({L"Shell_TrayWnd"});
     fake.trayAnswers = false;  // a shell still starting at log-on
     icon.Add({});
-    icon.KeepShown();  // each couple of seconds
+    icon.KeepShown();  // each couple of seconds: whether it holds the icon after all,
     notice.Explain(editor, AlphaChange::Refused);  // nothing is said without the icon,
+    fake.Window(shell).hung = true;
+    icon.KeepShown();  // a shell too busy to answer is not asked,
+    fake.Window(shell).hung = false;
     fake.trayAnswers = true;
-    icon.KeepShown();
-    icon.KeepShown();
-    EXPECT_EQ(std::exchange(fake.trayRequests, {}), (std::vector<M>{M::Add, M::Modify, M::Add, M::Modify, M::Add}));
+    icon.KeepShown();  // then the add,
+    icon.KeepShown();  // which it took
+    EXPECT_EQ(std::exchange(fake.trayRequests, {}), (std::vector<M>{M::Add, M::Modify, M::Add}));
     notice.Explain(editor, AlphaChange::Refused);  // but once it is there
     EXPECT_EQ(fake.balloons.size(), 1u);
     // An add that timed out, and yet the icon came: a modify shows it is there;
@@ -303,31 +310,50 @@ TEST_F(PollerTest, TheIconIsAskedForUntilTheShellHoldsItAndNeverAddedTwice) {
     icon.KeepShown();
     fake.trayHolds = false;
     icon.Verify();
+    icon.KeepShown();
     EXPECT_EQ(std::exchange(fake.trayRequests, {}), (std::vector<M>{M::Add, M::Modify, M::Modify, M::Add}));
+    // Run elevated, it hears of a new taskbar: let through to its window on 7
+    // and later, to the process on Vista; XP filters nothing.
+    using Through = std::vector<std::pair<Hwnd, std::uint32_t>>;
+    for (const auto& [ex, plain, through] : {std::tuple{true, true, Through{{7, 49}}}, {false, true, Through{{0, 49}}},
+                                             {false, false, Through{}}}) {
+        fake.letThrough.clear();
+        fake.filterEx = ex;
+        fake.filter = plain;
+        icon.HearFromTheShell(7, 49);
+        EXPECT_EQ(fake.letThrough, through);
+    }
 }
 
-TEST_F(PollerTest, ATaskbarThatDoesNotAnswerGetsItsAlphaAtALaterLook) {
+TEST_F(PollerTest, ATaskbarThatDoesNotAnswerGetsItsAlphaAtALaterLookAndIsNotWaitedForTwice) {
     // A taskbar that comes later: end to end.
     // The second one's shell is restarting: it does not answer.
     const Hwnd bars[] = {fake.AddWindow({L"Shell_TrayWnd"}), fake.AddWindow({L"Shell_SecondaryTrayWnd", L"", 0, 0, 0, 0, {}, true})};
     Store(store_names::kTaskbarAlpha, L"150");
     glass.ApplyTaskbarAlpha();
     EXPECT_EQ(std::make_pair(AlphaOf(bars[0]), AlphaOf(bars[1])), std::make_pair(150, 255));
+    // The slider moves on while the first is made opaque (which dispatches
+    // messages): the look that starts then ends the outer one, which would
+    // wait for the hung one a second time.
+    fake.onDispatch = [&] { glass.SetTaskbarAlpha(200); };
+    glass.SetTaskbarAlpha(255);
+    EXPECT_EQ(std::make_pair(AlphaOf(bars[0]), fake.Window(bars[1]).asked), std::make_pair(200, 2));
     fake.Window(bars[1]).hung = false;
     const int reads = fake.reads;
     glass.LookForTaskbars();
-    EXPECT_EQ(std::make_tuple(AlphaOf(bars[0]), AlphaOf(bars[1]), fake.reads), std::make_tuple(150, 150, reads));
+    EXPECT_EQ(std::make_tuple(AlphaOf(bars[0]), AlphaOf(bars[1]), fake.reads), std::make_tuple(200, 200, reads));
 }
 
 TEST_F(PollerTest, ADesktopIsNoTargetAndAnAppFrameIsNamedAfterItsAppOnceThatMovedIn) {
-    // Its classes, and the taskbars': end to end.
+    // The shell's surfaces and Lumvale's hidden windows by their classes: end to end.
     fake.shellWindow = editor;
     SetRecord(L"Wins", L"editor.exeEditorMain", L"3");
     Hold(kCtrl | kShift, {'3'});
     poller.Tick();
     EXPECT_EQ(AlphaOf(editor), 255);
     // An app's frame in front before its app moved in: named after the app
-    // once it has, not after the host.
+    // once it has, not after the host; one that never gets its app is looked
+    // at for a while, without a word to the store, then settled.
     fake.AddProcess(200, L"ApplicationFrameHost.exe");
     fake.RegNotifyChangeKeyValue(kApplicationKey);
     SetRecord(L"Wins", L"editor.exeApplicationFrameWindow", L"4");
@@ -338,6 +364,60 @@ TEST_F(PollerTest, ADesktopIsNoTargetAndAnAppFrameIsNamedAfterItsAppOnceThatMove
     fake.AddWindow({L"Windows.UI.Core.CoreWindow", L"", frame, 100, 101});
     poller.Tick();
     EXPECT_EQ(AlphaOf(frame), 180);
+    fake.foreground = fake.AddWindow({L"ApplicationFrameWindow", L"Suspended", 0, 200, 201});
+    const int reads = fake.reads;
+    for (int tick = 0; tick < 100; ++tick) poller.Tick();
+    EXPECT_EQ(fake.reads - reads, 1) << "its run record, once";
+}
+
+TEST_F(PollerTest, ThePollStandsStillASecondAfterTheLastInputAndGoesOnAtTheFirst) {
+    PollWake wake{fake, windows};
+    fake.integrity = {{0, 0x2000}, {100, 0x2000}, {300, 0x3000}};  // Lumvale, the editor: medium; 300: elevated
+    const Hwnd elevated = fake.AddWindow({L"Admin", L"", 0, 300, 301});
+    enum Act { kTick, kBusyTick, kKey, kKeyUp, kMouse, kUnheardInput, kPause, kResume };
+    // Per step: what happens, after how many ms, with an elevated window in front; then whether it was
+    // a press to act on at once, whether the poll runs, and whether the mouse is heard.
+    struct Step { const char* what; Act act; std::uint32_t ms; bool front, press, polling, mouse; };
+    const Step steps[] = {
+        {"a tick, input a moment ago", kTick, 500, false, false, true, false},
+        {"a second without input", kTick, 600, false, false, false, true},
+        {"the mouse moves", kMouse, 5000, false, false, true, false},
+        {"a key goes down", kKey, 10, false, true, true, false},
+        {"the system repeats it", kKey, 30, false, false, true, false},
+        {"held for a second", kBusyTick, 1100, false, false, true, false},
+        {"let go", kKeyUp, 10, false, false, true, false},
+        {"the mouse moved, unheard", kUnheardInput, 900, false, false, true, false},
+        {"a second after the key", kTick, 300, false, false, true, false},
+        {"a second after the mouse", kTick, 800, false, false, false, true},
+        {"locked", kPause, 10, false, false, false, false},
+        {"keys at the lock screen", kKey, 10, false, false, false, false},
+        {"unlocked", kResume, 10, false, false, true, false},
+        {"a second, an elevated window in front", kTick, 1100, true, false, true, false},
+        {"still in front a second later", kTick, 1100, true, false, true, false},
+        {"the editor in front again", kTick, 1100, false, false, false, true},
+    };
+    wake.Start(99);
+    for (const Step& step : steps) {
+        fake.now += step.ms;
+        fake.foreground = step.front ? elevated : editor;
+        bool press = false;
+        switch (step.act) {
+            case kTick: case kBusyTick: wake.AfterTick(step.act == kBusyTick); break;
+            case kKey: case kKeyUp: press = wake.Heard({true, '3', step.act == kKeyUp}); break;
+            case kMouse: wake.Heard({}); break;
+            case kUnheardInput: fake.lastInput = fake.now; break;
+            case kPause: case kResume: wake.Pause(step.act == kPause); break;
+        }
+        EXPECT_EQ(std::make_tuple(press, wake.Polling(), fake.hearing[RawInputDevice::Mouse] == 99),
+                  std::make_tuple(step.press, step.polling, step.mouse)) << step.what;
+    }
+    // Where the system has no raw input (Windows 2000), or refuses it, the poll runs as it always did.
+    fake.rawInput = false;
+    PollWake without{fake, windows};
+    without.Start(99);
+    fake.now += 5000;
+    without.AfterTick(false);
+    EXPECT_TRUE(without.Polling());
 }
 
 TEST_F(PollerTest, AfterAPauseAnOpenPopupClosesAndNothingPressedBeforeItCounts) {
@@ -348,16 +428,34 @@ TEST_F(PollerTest, AfterAPauseAnOpenPopupClosesAndNothingPressedBeforeItCounts) 
     poller.Resume();
     poller.Tick();
     EXPECT_EQ(std::make_tuple(popupCloses, poller.PopupTriggerState(), AlphaOf(editor)), std::make_tuple(1, 0, 255));
-    // Each reason ends with its own counterpart; the poll runs once none holds
-    // (lock and unlock, a remote disconnect and connect alone: end to end).
-    struct Event { bool session; std::uint32_t code; bool runs; };  // a session change, else the display's state
-    const std::vector<Event> sequences[] = {
-        {{true, kSessionLock, false}, {false, kDisplayOff, false}, {true, kSessionUnlock, false}, {false, kDisplayDimmed, true}},
-        {{true, kConsoleDisconnect, false}, {true, kSessionLock, false}, {true, kConsoleConnect, false},
-         {true, kSessionUnlock, true}},
+    // The display's state as the system sends it, the first time on registration.
+    const auto broadcast = [](const Guid& setting, std::uint32_t length, std::uint32_t state) {
+        std::array<unsigned char, 24> bytes{};
+        std::memcpy(bytes.data(), &setting, 16);
+        std::memcpy(bytes.data() + 16, &length, 4);
+        std::memcpy(bytes.data() + 20, &state, 4);
+        return bytes;
     };
-    for (const auto& events : sequences) {
+    EXPECT_EQ(DisplayStateOf(broadcast(kSessionDisplayStatus, 4, kDisplayOff).data(), kSessionDisplayStatus), 0u);
+    EXPECT_FALSE(DisplayStateOf(broadcast(kMonitorPowerOn, 4, kDisplayOff).data(), kSessionDisplayStatus));
+    EXPECT_FALSE(DisplayStateOf(broadcast(kSessionDisplayStatus, 0, kDisplayOff).data(), kSessionDisplayStatus));
+    // Each reason ends with its own counterpart, a connection with the display's
+    // too; the poll runs once none holds (lock and unlock, a remote disconnect and
+    // connect alone: end to end). The console's display says nothing of a remote session.
+    struct Event { bool session; std::uint32_t code; bool runs; };  // a session change, else the display's state
+    const std::tuple<DisplaySource, bool, std::vector<Event>> sequences[] = {
+        {DisplaySource::Session, true, {{false, kDisplayOff, false}, {true, kSessionLock, false},
+                                        {true, kSessionUnlock, false}, {false, kDisplayDimmed, true}}},
+        {DisplaySource::Console, false, {{true, kConsoleDisconnect, false}, {true, kSessionLock, false},
+                                         {true, kConsoleConnect, false}, {true, kSessionUnlock, true}}},
+        {DisplaySource::Console, true, {{false, kDisplayOff, true}}},
+        {DisplaySource::Console, false, {{false, kDisplayOff, false}, {true, kRemoteConnect, true},
+                                         {false, kDisplayOff, true}, {true, kConsoleConnect, true},
+                                         {false, kDisplayOff, false}}},
+    };
+    for (const auto& [source, remote, events] : sequences) {
         PollPause pause;  // Windows 2000 sends no event: it runs
+        pause.Watch(source, remote);
         for (const Event& e : events)
             EXPECT_EQ(e.session ? pause.SessionChanged(e.code) : pause.DisplayChanged(e.code), e.runs) << &e - &events[0];
     }

@@ -10,6 +10,7 @@
 #include "fake/fake_platform.h"
 #include "platform/dll_search.h"
 #include "platform/dpi.h"
+#include "settings/settings_editor.h"
 #include "settings/startup_entry.h"
 #include "settings/taskbar_slider.h"
 #include "store/conversions.h"
@@ -76,6 +77,12 @@ TEST_F(SettingsStoreTest, ReadingGivesDefaultsKeepsWhatDoesNotConvertAndSavingRe
         ReadSettings(store, again);
         EXPECT_EQ(Fields(again), Fields(read)) << "what is saved reads back";
     }
+    // Where the account's own key is refused, Save says so and nothing takes effect.
+    fake.readOnlyRoots = {RegRoot::CurrentUser};
+    const Settings before = settings;
+    EXPECT_FALSE(SettingsEditor(fake, store, settings, glass).Save({true, true, true, 3, 2}, 197, L"x").stored);
+    EXPECT_EQ(Fields(settings), Fields(before));
+    EXPECT_FALSE(fake.Value(RegRoot::LocalMachine, kRunKey, kStartupValueName));
     EXPECT_EQ(fake.OpenHandles(), 0);
 }
 
@@ -125,49 +132,69 @@ TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedNeverTwoAndTheTrut
     const std::wstring unquoted = L"C:\\My Tools\\lumvale.exe";  // as earlier versions wrote it
     const std::wstring other = L"D:\\old\\lumvale.exe";
     const std::wstring wow6432 = L"Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::wstring approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
     using Text = std::optional<std::wstring>;
+    using O = StartupOutcome;
     // The exe on 32-bit Windows, the x86 exe on 64-bit Windows, the x64 exe. The
     // machine's key, its 32-bit copy (where earlier x86 builds wrote) and the user's.
     enum Bits { k32, kWow, k64 };
+    // What the account may not do besides: switch the machine's entry on, change the 32-bit copy;
+    // and which entry the user switched off in Task Manager.
+    enum Extra { kNone, kMachineOff = 1, kUserOff = 2, kLocked32 = 4, kMachineSwitchRefused = 8 };
     struct Case {
-        Bits bits; bool machineRefused, userRefused; Text machine, machine32, user;  // before
-        bool on; Text machineAfter, machine32After, userAfter; bool asAsked;          // Save, and after
+        Bits bits; bool machineRefused, userRefused; Text machine, machine32, user; unsigned extra;  // before
+        bool on; Text machineAfter, machine32After, userAfter; O outcome; bool starts;              // Save, and after
     };
     const Case cases[] = {
-        {k32, false, false, {}, {}, {}, true, me, {}, {}, true},
-        {k32, false, false, {}, {}, other, true, me, {}, {}, true},  // not in both: two copies would start
-        {k32, true, false, other, {}, {}, true, other, {}, {}, true},
-        {k32, false, false, other, {}, me, false, {}, {}, {}, true},
-        {k32, true, false, other, {}, me, false, other, {}, {}, false},
-        {k32, true, true, {}, {}, {}, false, {}, {}, {}, true},
-        {k32, true, false, {}, {}, other, true, {}, {}, me, true},
+        {k32, false, false, {}, {}, {}, kNone, true, me, {}, {}, O::AsAsked, true},
+        {k32, false, false, {}, {}, other, kNone, true, me, {}, {}, O::AsAsked, true},  // not in both: two copies would start
+        {k32, true, false, other, {}, me, kNone, true, other, {}, {}, O::OtherProgram, true},
+        {k32, false, false, other, {}, me, kNone, false, {}, {}, {}, O::AsAsked, false},
+        {k32, true, false, other, {}, me, kNone, false, other, {}, {}, O::Refused, true},
+        {k32, true, true, {}, {}, {}, kNone, false, {}, {}, {}, O::AsAsked, false},
+        {k32, true, false, {}, {}, other, kNone, true, {}, {}, me, O::AsAsked, true},
+        // Switched off in Task Manager: the box shows it off; ticking switches it on where the account may.
+        {k32, false, false, me, {}, {}, kMachineOff, true, me, {}, {}, O::AsAsked, true},
+        {k32, true, false, {}, {}, me, kUserOff, true, {}, {}, me, O::AsAsked, true},
+        {k32, true, false, unquoted, {}, {}, kMachineOff | kMachineSwitchRefused, true, unquoted, {}, {}, O::SwitchedOff, false},
         // On 64-bit Windows the 64-bit view, which the x64 exe writes, for
         // both exes; an earlier x86 build's entry counts and never stays beside it.
-        {kWow, false, false, unquoted, {}, {}, true, me, {}, {}, true},
-        {kWow, false, false, other, {}, {}, false, {}, {}, {}, true},
-        {kWow, false, false, {}, unquoted, {}, true, me, {}, {}, true},
-        {kWow, false, false, {}, unquoted, other, false, {}, {}, {}, true},
-        {kWow, true, false, {}, other, {}, true, {}, other, {}, true},
-        {k64, false, false, {}, me, {}, true, me, {}, {}, true},
-        {k64, true, false, {}, me, {}, false, {}, me, {}, false},
+        {kWow, false, false, unquoted, {}, {}, kNone, true, me, {}, {}, O::AsAsked, true},
+        {kWow, false, false, other, {}, {}, kNone, false, {}, {}, {}, O::AsAsked, false},
+        {kWow, false, false, {}, unquoted, {}, kNone, true, me, {}, {}, O::AsAsked, true},
+        {kWow, false, false, {}, unquoted, other, kNone, false, {}, {}, {}, O::AsAsked, false},
+        {kWow, true, false, {}, other, {}, kNone, true, {}, other, {}, O::OtherProgram, true},
+        {kWow, false, false, {}, other, {}, kLocked32, true, {}, other, {}, O::OtherProgram, true},  // never two
+        {k64, false, false, {}, me, {}, kNone, true, me, {}, {}, O::AsAsked, true},
+        {k64, true, false, {}, me, {}, kNone, false, {}, me, {}, O::Refused, true},
     };
     for (const Case& c : cases) {
         fake.readOnlyRoots.clear();
+        fake.Unlock();
         fake.wow64 = c.bits == kWow;
         fake.x64 = c.bits == k64;
         for (const auto& [root, path] : {std::pair{RegRoot::LocalMachine, kRunKey}, {RegRoot::LocalMachine, wow6432},
-                                         {RegRoot::CurrentUser, kRunKey}})
+                                         {RegRoot::CurrentUser, kRunKey}, {RegRoot::LocalMachine, approved},
+                                         {RegRoot::CurrentUser, approved}})
             fake.RegDeleteKey(root, path);
         if (c.machine) fake.SetValue(RegRoot::LocalMachine, kRunKey, kStartupValueName, *c.machine);
         if (c.machine32) fake.SetValue(RegRoot::LocalMachine, wow6432, kStartupValueName, *c.machine32);
         if (c.user) fake.SetValue(RegRoot::CurrentUser, kRunKey, kStartupValueName, *c.user);
-        if (c.machineRefused) fake.readOnlyRoots.insert(RegRoot::LocalMachine);
+        if (c.extra & kMachineOff) fake.SetBinary(RegRoot::LocalMachine, approved, kStartupValueName, 3);
+        if (c.extra & kUserOff) fake.SetBinary(RegRoot::CurrentUser, approved, kStartupValueName, 3);
+        if (c.extra & kLocked32 || c.machineRefused) fake.Lock(RegRoot::LocalMachine, wow6432);
+        if (c.extra & kMachineSwitchRefused) fake.Lock(RegRoot::LocalMachine, approved);
+        if (c.machineRefused) fake.Lock(RegRoot::LocalMachine, kRunKey);
         if (c.userRefused) fake.readOnlyRoots.insert(RegRoot::CurrentUser);
-        EXPECT_EQ(SetStartsWithWindows(fake, c.on, me), c.asAsked) << &c - cases;
+        EXPECT_EQ(StartsWithWindows(fake), !(c.extra & (kMachineOff | kUserOff)) && (c.machine || c.machine32 || c.user))
+            << &c - cases;
+        const StartupResult result = SetStartsWithWindows(fake, c.on, me);
+        EXPECT_EQ(std::make_pair(result.outcome, result.other), std::make_pair(c.outcome, c.outcome == O::OtherProgram ? c.machineAfter.value_or(c.machine32After.value_or(L"")) : L""))
+            << &c - cases;
         EXPECT_EQ(fake.Value(RegRoot::LocalMachine, kRunKey, kStartupValueName), c.machineAfter) << &c - cases;
         EXPECT_EQ(fake.Value(RegRoot::LocalMachine, wow6432, kStartupValueName), c.machine32After) << &c - cases;
         EXPECT_EQ(fake.Value(RegRoot::CurrentUser, kRunKey, kStartupValueName), c.userAfter) << &c - cases;
-        EXPECT_EQ(StartsWithWindows(fake), c.machineAfter || c.machine32After || c.userAfter) << &c - cases;
+        EXPECT_EQ(StartsWithWindows(fake), c.starts) << &c - cases;
     }
     EXPECT_EQ(fake.OpenHandles(), 0);
 }

@@ -1,10 +1,17 @@
 #include "glass/give_back.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "store/conversions.h"
 
 namespace lumvale {
+namespace {
+
+// The windows of Lumvale, of any running copy, which keep their own alpha.
+constexpr const wchar_t* kOwnClasses[] = {L"LumvaleMain", L"LumvalePopup", L"LumvaleSettings", L"LumvaleAbout"};
+
+}  // namespace
 
 std::optional<AlphaChange> Glass::GiveBack(Hwnd window, bool& unlayered) {
     const bool glassed = platform_.GetProp(window, kMarkProperty) != 0;
@@ -38,8 +45,9 @@ void GiveBackEveryWindow(Platform& platform, Glass& glass, SettingsStore& store,
     const std::vector<Hwnd> taskbars = glass.FindTaskbars();
     bool unlayered = false, explained = false;
     for (const Hwnd window : platform.EnumWindows()) {
+        const std::wstring className = platform.GetClassName(window, 32);
         if (std::find(taskbars.begin(), taskbars.end(), window) != taskbars.end() ||
-            platform.GetClassName(window, 8) == L"Lumvale")
+            std::any_of(std::begin(kOwnClasses), std::end(kOwnClasses), [&](const wchar_t* own) { return className == own; }))
             continue;
         const std::optional<AlphaChange> change = glass.GiveBack(window, unlayered);
         if (!change) continue;

@@ -65,7 +65,12 @@ inline POINT Centre(HWND window) {
     const RECT r = RectOf(window);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
-inline HWND Taskbar() { return ::FindWindowW(L"Shell_TrayWnd", nullptr); }
+// The shell's taskbar, not a notification area of the driver's (FakeTray).
+inline HWND Taskbar() {
+    HWND bar = nullptr;
+    while ((bar = ::FindWindowExW(nullptr, bar, L"Shell_TrayWnd", nullptr)) && !::IsWindowVisible(bar)) {}
+    return bar;
+}
 inline bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 inline std::wstring HandleText(HWND window) { return std::to_wstring(reinterpret_cast<INT_PTR>(window)); }
@@ -300,8 +305,8 @@ public:
         WaitUntil([&] { return (window = Window(className)) != nullptr; }, timeoutMs);
         return window;
     }
-    // Picks the item `downs` presses of Down into the icon's menu (1 设置, 2 帮助,
-    // 3 关于, 4 the credit; -1: the last, 离开); returns the window that opens.
+    // Picks the item `downs` presses of Down into the icon's menu (1 设置, 2 还原所有窗口,
+    // 3 帮助, 4 关于, 5 the credit; -1: the last, 离开); returns the window that opens.
     HWND FromTray(int downs, const wchar_t* className = nullptr, bool right = false) const {
         const auto icon = TrayIcon();
         if (!icon) return nullptr;

@@ -5,6 +5,7 @@
 #include "driver.h"
 
 #include <memory>
+#include <optional>
 
 namespace e2e {
 namespace {
@@ -50,6 +51,33 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
     EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
     EXPECT_EQ(Read(Section(L"Wins"), L"notepad.exeNotepad"), L"-1");
 
+    // After two seconds without input the poll stands still: the first keys
+    // and a right click wake it; a window that comes to the front meanwhile
+    // gets its opacity within a second; a held combination repeats.
+    for (const auto& [digit, alpha] : {std::pair{'3', 150}, {'0', 255}}) {
+        Pump(2000);
+        Chord({VK_CONTROL, VK_SHIFT, static_cast<WORD>(digit)});
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == alpha; }, 1000)) << digit;
+    }
+    const POINT status{RectOf(notepad.window()).left + 150, RectOf(notepad.window()).bottom - 10};
+    MoveTo(status);
+    Pump(2000);
+    Mouse(status, MOUSEEVENTF_RIGHTDOWN);
+    Pump(120);
+    Mouse(status, MOUSEEVENTF_RIGHTUP);
+    EXPECT_NE(lumvale.Await(L"LumvalePopup", 1000), nullptr) << "a right click";
+    Click({900, 700});
+    Write(Section(L"Wins"), L"e2e_tests.exeLumvaleLateWindow", L"4");
+    Pump(2000);
+    const Target late(L"late", {560, 120, 960, 420}, WS_OVERLAPPEDWINDOW, L"LumvaleLateWindow");  // no input
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(late.get()) == 180; }, 700));
+    for (const WORD key : {WORD{VK_CONTROL}, WORD{VK_SHIFT}, WORD{'6'}}) Key(key, true);
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(late.get()) == 195; }));
+    Pump(1500);
+    ::SetLayeredWindowAttributes(late.get(), 0, 99, LWA_ALPHA);
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(late.get()) == 195; }, 500)) << "still repeating";
+    ReleaseEverything();
+
     // A digit tapped within milliseconds while Ctrl + Shift are held counts; no
     // record, nothing remembered; one written by another program takes effect.
     Target target;
@@ -80,18 +108,31 @@ TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSess
     icons.lpfnWndProc = &::DefWindowProcW;
     icons.lpszClassName = L"SHELLDLL_DefView";
     ::RegisterClassW(&icons);
-    for (const wchar_t* shell : {L"WorkerW", L"Progman", L"Shell_SecondaryTrayWnd"}) {
-        const std::wstring identity = std::wstring(L"e2e_tests.exe") + shell;
+    // The desktop, the taskbars, the hidden icons, the Start menu and jump lists
+    // of Windows 7, thumbnails, task view and Alt+Tab; another copy's hidden
+    // window; the Start menu of Windows 10 and 11 (a top-level CoreWindow of its host).
+    const std::wstring start = ExeDirectory() + L"\\StartMenuExperienceHost.exe";
+    ::CopyFileW((ExeDirectory() + L"\\stand_in.exe").c_str(), start.c_str(), FALSE);
+    const Process startMenu(L"\"" + start + L"\" 0");
+    for (const wchar_t* shell : {L"WorkerW", L"Progman", L"Shell_SecondaryTrayWnd", L"NotifyIconOverflowWindow",
+                                 L"TopLevelWindowForOverflowXamlIsland", L"DV2ControlHost", L"TaskListThumbnailWnd",
+                                 L"MultitaskingViewFrame", L"XamlExplorerHostIslandWindow", L"LumvaleMain",
+                                 L"Windows.UI.Core.CoreWindow"}) {
+        const bool core = shell[0] == L'W' && shell[1] == L'i';
+        const std::wstring identity = (core ? L"StartMenuExperienceHost.exe" : L"e2e_tests.exe") + std::wstring(shell);
         Write(Section(L"Wins"), identity, L"4");  // not applied either
-        Target desktop(shell, {100, 100, 600, 500}, WS_POPUP, shell);
-        if (shell[0] == L'W') ::CreateWindowExW(0, icons.lpszClassName, L"", WS_CHILD, 0, 0, 9, 9, desktop.get(), 0, 0, 0);
+        std::optional<Target> own;
+        if (!core) own.emplace(shell, RECT{100, 100, 600, 500}, WS_POPUP, shell);
+        const HWND surface = core ? startMenu.Await(shell) : own->get();
+        if (shell[0] == L'W' && !core) ::CreateWindowExW(0, icons.lpszClassName, L"", WS_CHILD, 0, 0, 9, 9, surface, 0, 0, 0);
+        if (core) Activate(surface);
         Chord({VK_CONTROL, VK_SHIFT, '3'});
         Click({300, 300}, true);
         Pump(500);
-        EXPECT_EQ(Alpha(desktop.get()), 255) << shell;
+        EXPECT_EQ(Alpha(surface), 255) << shell;
         EXPECT_EQ(lumvale.Window(L"LumvalePopup"), nullptr) << shell;
         EXPECT_EQ(Read(Section(L"Wins"), identity), L"4") << shell;
-        EXPECT_FALSE(Read(Section(L"Temp"), HandleText(desktop.get()))) << shell;
+        EXPECT_FALSE(Read(Section(L"Temp"), HandleText(surface))) << shell;
         Click({900, 700});  // ends the popup trigger's cycle
     }
     Target target;  // locked and unlocked; a remote session disconnected and connected
@@ -184,6 +225,56 @@ TEST_F(HotKeys, AWindowThatStopsAnsweringIsLeftAloneWhileEverythingElseGoesOn) {
     ::CloseHandle(thread);
     EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 135; }));
     EXPECT_EQ(Read(Section(L"Temp"), HandleText(notepad.window())), L"1");
+}
+
+TEST_F(HotKeys, TheMenuGivesEveryWindowBackAlsoWhatAKilledCopyChanged) {
+    auto lumvale = std::make_unique<Lumvale>();
+    Notepad stuck;  // stops answering before the windows are given back
+    Notepad notepad;
+    const Target topmost(L"on top before", {560, 60, 960, 300}, WS_OVERLAPPEDWINDOW, L"LumvaleE2ETarget", WS_EX_TOPMOST);
+    const Target keyed(L"keyed", {100, 420, 500, 700});
+    ::SetWindowLongW(keyed.get(), GWL_EXSTYLE, ::GetWindowLongW(keyed.get(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(keyed.get(), RGB(255, 255, 255), 0, LWA_COLORKEY);
+    for (HWND window : {stuck.window(), notepad.window(), topmost.get(), keyed.get()}) {
+        Activate(window);
+        Chord({VK_CONTROL, VK_SHIFT, '5'});
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 180; }));
+    }
+    const Target popped(L"popped", {560, 320, 960, 620});
+    const POINT inside{RectOf(popped.get()).left + 8, RectOf(popped.get()).top + 200};
+    for (const bool top : {false, true}) {
+        Activate(popped.get());
+        Click(inside, true);
+        const HWND popup = lumvale->Await(L"LumvalePopup");
+        Pump(300);
+        Click(top ? Centre(Child(popup, L"Button", L"最上  ")) : Item(popup, 2));
+        Click({900, 700});
+    }
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(popped.get()) == 150 && Topmost(popped.get()); }));
+    const HANDLE thread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(stuck.window(), nullptr));
+    ::SuspendThread(thread);
+    auto tray = std::make_unique<FakeTray>();  // hears the balloon
+    lumvale->FromTray(2);  // 还原所有窗口
+    EXPECT_TRUE(WaitUntil([&] {
+        return Alpha(notepad.window()) == 255 && Alpha(popped.get()) == 255 && !Topmost(popped.get()) &&
+               AttributesOf(keyed.get()) == "16777215 - 1" && Alpha(topmost.get()) == 255 && Topmost(topmost.get());
+    }, 1000));
+    EXPECT_EQ(Alpha(stuck.window()), 180) << "a window that does not answer is skipped";
+    EXPECT_EQ(tray->Carried(L"这个窗口没有响应，透明度没有改变。"), 1);
+    tray.reset();
+    EXPECT_EQ(Read(Section(L"Temp"), HandleText(popped.get())), L"-1");
+    EXPECT_FALSE(Read(Section(L"Temp"), HandleText(popped.get()) + L"a"));
+    ::ResumeThread(thread);
+    ::CloseHandle(thread);
+    // Killed with notepad glassed, the next copy gives it back too.
+    Activate(notepad.window());
+    Chord({VK_CONTROL, VK_SHIFT, '4'});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 165; }));
+    ::TerminateProcess(lumvale->handle(), 1);
+    ASSERT_TRUE(lumvale->Ended());
+    lumvale = std::make_unique<Lumvale>();
+    lumvale->FromTray(2);
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }, 1000));
 }
 
 class Popup : public Scenario {

@@ -17,7 +17,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1);
         windowClass.lpszClassName = L"Windows.UI.Core.CoreWindow";
         ::RegisterClassW(&windowClass);
-        ::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 160, 80, frame, 0, instance, 0);
+        // Handed 0, it shows a top-level one, as the shell's own hosts do.
+        ::CreateWindowExW(0, windowClass.lpszClassName, L"", (frame ? WS_CHILD : WS_POPUP) | WS_VISIBLE, frame ? 0 : 100,
+                          frame ? 0 : 100, frame ? 160 : 500, frame ? 80 : 400, frame, 0, instance, 0);
         for (MSG message; ::GetMessageW(&message, nullptr, 0, 0) > 0;) ::DispatchMessageW(&message);
         return 0;
     }

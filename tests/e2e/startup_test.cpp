@@ -110,7 +110,7 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
             Pump(300);
             Click(Item(popup, 1));
             EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 135; }));
-            Click(Child(lumvale.FromTray(3, L"LumvaleAbout"), L"Button", L"X"));
+            Click(Child(lumvale.FromTray(4, L"LumvaleAbout"), L"Button", L"X"));
         }
         ::PostMessageW(WindowOf(lumvale.id(), L"LumvaleMain", false), WM_CLOSE, 0, 0);
         EXPECT_TRUE(lumvale.Ended());

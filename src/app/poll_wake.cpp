@@ -23,7 +23,11 @@ bool PollWake::Heard(const InputEvent& event) {
     const std::size_t key = static_cast<std::size_t>(event.virtualKey) & 0xFF;
     const bool wasDown = down_[key];
     down_[key] = !event.keyUp;
-    return !event.keyUp && !wasDown;
+    // Only a digit or a modifier can complete a hot-key: letters typed wait
+    // for the tick.
+    const bool watched = (key >= kVkDigit0 && key <= kVkDigit0 + 9) || key == kVkShift || key == kVkControl ||
+                         key == kVkMenu;
+    return watched && !event.keyUp && !wasDown;
 }
 
 void PollWake::AfterTick(bool busy) {

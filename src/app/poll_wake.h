@@ -29,10 +29,10 @@ public:
     // Registers `window` for the keyboard of the session where it can; the
     // poll runs.
     void Start(Hwnd window);
-    // Input was heard: a poll that stood still starts. True for a key that
-    // has just gone down (not the system's repeat of a held one): the poll's
-    // decisions take it at once. A button is left to the next tick, so that
-    // its click first reaches the window it lands on.
+    // Input was heard: a poll that stood still starts. True for a digit or a
+    // modifier that has just gone down (not the system's repeat of a held
+    // one): the poll's decisions take it at once. A button is left to the
+    // next tick, so that its click first reaches the window it lands on.
     bool Heard(const InputEvent& event);
     // After a tick: stops the poll where nothing is under way. `busy`: the
     // tick found a watched key or button held, or the poll needs its next

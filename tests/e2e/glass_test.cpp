@@ -104,10 +104,6 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
 TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSessionIsLockedOrAway) {
     SetSetting(kRemember, L"1");
     Lumvale lumvale;
-    WNDCLASSW icons{};  // the desktop's icons, in the WorkerW of Windows 7 and later
-    icons.lpfnWndProc = &::DefWindowProcW;
-    icons.lpszClassName = L"SHELLDLL_DefView";
-    ::RegisterClassW(&icons);
     // The desktop, the taskbars, the hidden icons, the Start menu and jump lists
     // of Windows 7, thumbnails, task view and Alt+Tab; another copy's hidden
     // window; the Start menu of Windows 10 and 11 (a top-level CoreWindow of its host).
@@ -124,7 +120,6 @@ TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSess
         std::optional<Target> own;
         if (!core) own.emplace(shell, RECT{100, 100, 600, 500}, WS_POPUP, shell);
         const HWND surface = core ? startMenu.Await(shell) : own->get();
-        if (shell[0] == L'W' && !core) ::CreateWindowExW(0, icons.lpszClassName, L"", WS_CHILD, 0, 0, 9, 9, surface, 0, 0, 0);
         if (core) Activate(surface);
         Chord({VK_CONTROL, VK_SHIFT, '3'});
         Click({300, 300}, true);

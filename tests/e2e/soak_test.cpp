@@ -64,8 +64,9 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     };
     sample("start");
     std::vector<std::unique_ptr<Target>> targets;
-    int actions = 0;
+    int actions = 0, firstThird = 0;  // actions in all, and in the run's first third
     for (DWORD minutes = 0; ::GetTickCount() - start < length; ++actions, sample("")) {
+        if ((::GetTickCount() - start) * 3 < length) firstThird = actions + 1;
         for (; ::GetTickCount() - start >= 60000 * (minutes + 1); ++minutes)
             sample("minute " + std::to_string(minutes + 1));
         // One action of each kind first: what the first beep, popup and menu load is warm-up.
@@ -106,7 +107,8 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     sample("end");
     for (int copy = 0; copy < 2; ++copy) {
         EXPECT_EQ(WindowsOf(copies[copy]), windows[copy]) << "nothing left open";
-        EXPECT_LE(peak[copy][2], peak[copy][0] + 256) << "copy " << copy + 1 << ": KiB, last third's peak to first's";
+        // A leak shows per action: 64 KiB and 1 KiB a later action let allocation steps through, not a leak.
+        EXPECT_LE(peak[copy][2], peak[copy][0] + 64 + (actions - firstThird)) << "copy " << copy + 1 << ": KiB, last third's peak to first's";
     }
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;)
         EXPECT_TRUE(TextOf(window) == L"per-pixel" ? DrawPerPixel(window) : Alpha(window) != -1)

@@ -374,7 +374,7 @@ TEST_F(PollerTest, ThePollStandsStillASecondAfterTheLastInputAndGoesOnAtTheFirst
     PollWake wake{fake, windows};
     fake.integrity = {{0, 0x2000}, {100, 0x2000}, {300, 0x3000}};  // Lumvale, the editor: medium; 300: elevated
     const Hwnd elevated = fake.AddWindow({L"Admin", L"", 0, 300, 301});
-    enum Act { kTick, kBusyTick, kKey, kKeyUp, kMouse, kUnheardInput, kPause, kResume };
+    enum Act { kTick, kBusyTick, kKey, kKeyUp, kLetter, kMouse, kUnheardInput, kPause, kResume };
     // Per step: what happens, after how many ms, with an elevated window in front; then whether it was
     // a press to act on at once, whether the poll runs, and whether the mouse is heard.
     struct Step { const char* what; Act act; std::uint32_t ms; bool front, press, polling, mouse; };
@@ -384,6 +384,7 @@ TEST_F(PollerTest, ThePollStandsStillASecondAfterTheLastInputAndGoesOnAtTheFirst
         {"the mouse moves", kMouse, 5000, false, false, true, false},
         {"a key goes down", kKey, 10, false, true, true, false},
         {"the system repeats it", kKey, 30, false, false, true, false},
+        {"a letter typed", kLetter, 10, false, false, true, false},
         {"held for a second", kBusyTick, 1100, false, false, true, false},
         {"let go", kKeyUp, 10, false, false, true, false},
         {"the mouse moved, unheard", kUnheardInput, 900, false, false, true, false},
@@ -404,6 +405,7 @@ TEST_F(PollerTest, ThePollStandsStillASecondAfterTheLastInputAndGoesOnAtTheFirst
         switch (step.act) {
             case kTick: case kBusyTick: wake.AfterTick(step.act == kBusyTick); break;
             case kKey: case kKeyUp: press = wake.Heard({true, '3', step.act == kKeyUp}); break;
+            case kLetter: press = wake.Heard({true, 'A', false}); break;
             case kMouse: wake.Heard({}); break;
             case kUnheardInput: fake.lastInput = fake.now; break;
             case kPause: case kResume: wake.Pause(step.act == kPause); break;

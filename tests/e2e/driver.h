@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -272,16 +273,61 @@ inline void RecordUrls() {
     ::DeleteFileW((ExeDirectory() + L"\\url-record.txt").c_str());
 }
 
-// A program started by the driver; ended with the driver's scope.
+// Functions of system DLLs to hide from a program, as a system that lacks them would.
+using Missing = std::vector<std::pair<const wchar_t*, const char*>>;
+
+// Changes the last letter of a function's name in the export table of the
+// process's copy of a DLL, which lies where the driver's own copy does, so
+// that GetProcAddress finds no such function (and every other one, the
+// names' order kept). False where the process's copy is elsewhere.
+inline bool Hide(HANDLE process, const wchar_t* dll, const char* function) {
+    const auto* base = reinterpret_cast<const BYTE*>(::GetModuleHandleW(dll));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto* table = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress);
+    const auto* names = reinterpret_cast<const DWORD*>(base + table->AddressOfNames);
+    for (DWORD i = 0; i < table->NumberOfNames; ++i) {
+        auto* name = const_cast<char*>(reinterpret_cast<const char*>(base + names[i]));
+        char theirs[64] = {};
+        if (std::strcmp(name, function) != 0 || !::ReadProcessMemory(process, name, theirs, 63, nullptr) ||
+            std::strcmp(theirs, function) != 0)
+            continue;
+        char* last = name + std::strlen(name) - 1;
+        const char renamed = static_cast<char>(*last + 1);
+        DWORD protection = 0;
+        return ::VirtualProtectEx(process, last, 1, PAGE_READWRITE, &protection) &&
+               ::WriteProcessMemory(process, last, &renamed, 1, nullptr);
+    }
+    return false;
+}
+
+// A program started by the driver; ended with the driver's scope. Functions
+// to be missing are hidden before any of its code runs: it starts under the
+// driver as its debugger, which renames them at the start's breakpoint and
+// lets go.
 class Process {
 public:
-    explicit Process(std::wstring commandLine, const wchar_t* directory = nullptr) {
+    explicit Process(std::wstring commandLine, const wchar_t* directory = nullptr, const Missing& missing = {}) {
         STARTUPINFOW startup{sizeof(startup)};
         PROCESS_INFORMATION info{};
-        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &info);
+        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, missing.empty() ? 0 : DEBUG_ONLY_THIS_PROCESS,
+                         nullptr, directory, &startup, &info);
         ::CloseHandle(info.hThread);
         handle_ = info.hProcess;
         id_ = info.dwProcessId;
+        for (DEBUG_EVENT event{}; !missing.empty() && ::WaitForDebugEvent(&event, 15000);) {
+            if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT) ::CloseHandle(event.u.CreateProcessInfo.hFile);
+            if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT) ::CloseHandle(event.u.LoadDll.hFile);
+            const bool started = event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT &&
+                                 event.u.Exception.ExceptionRecord.ExceptionCode == EXCEPTION_BREAKPOINT;
+            for (const auto& [dll, function] : started ? missing : Missing{})
+                EXPECT_TRUE(Hide(handle_, dll, function)) << function;
+            ::ContinueDebugEvent(event.dwProcessId, event.dwThreadId, DBG_CONTINUE);
+            if (!started) continue;
+            ::DebugSetProcessKillOnExit(FALSE);
+            ::DebugActiveProcessStop(id_);
+            break;
+        }
     }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -329,7 +375,8 @@ private:
 // lumvale.exe, once its hidden main window exists and its splash is gone.
 class Lumvale : public Process {
 public:
-    explicit Lumvale(const std::wstring& exe = ExeDirectory() + L"\\lumvale.exe") : Process(L"\"" + exe + L"\"") {
+    explicit Lumvale(const Missing& missing = {}, const std::wstring& exe = ExeDirectory() + L"\\lumvale.exe")
+        : Process(L"\"" + exe + L"\"", nullptr, missing) {
         WaitUntil([&] { return (main_ = WindowOf(id(), L"LumvaleMain", false)) != nullptr; }, 15000);
         WaitUntil([&] { return Window(L"LumvaleAbout") != nullptr; }, 3000);
         WaitUntil([&] { return WindowOf(id(), L"LumvaleAbout", false) == nullptr; });

@@ -33,9 +33,13 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
         ASSERT_FALSE(TrayIcon()) << "an icon is left from before";
         // The first time, a shell slow at log-on refuses the icon until it
         // has been asked twice, and announces nothing when it is ready.
-        auto slowShell = std::wstring(version) == L"win2k" ? std::make_unique<FakeTray>(true) : nullptr;
+        const bool windows2000 = std::wstring(version) == L"win2k";
+        auto slowShell = windows2000 ? std::make_unique<FakeTray>(true) : nullptr;
         Target second(L"", {0, 0, 400, 28}, WS_POPUP, L"Shell_SecondaryTrayWnd");  // another monitor's
-        Lumvale lumvale;
+        // Windows 2000 has no raw input and cannot limit the DLL search.
+        Lumvale lumvale(windows2000 ? Missing{{L"user32.dll", "RegisterRawInputDevices"},
+                                              {L"kernel32.dll", "SetDefaultDllDirectories"}}
+                                    : Missing{});
         EXPECT_FALSE(::IsWindowVisible(lumvale.main()));
         if (slowShell) EXPECT_TRUE(WaitUntil([&] { return slowShell->Carried(L"Lumvale") >= 2; }));
         slowShell.reset();
@@ -50,6 +54,12 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
         ::SendMessageW(lumvale.main(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == alpha; })) << stored;
         EXPECT_FALSE(Exists(Section(L"Temp"))) << "the last run's records are gone";
+        // Two seconds without input, and a hot-key acts: woken by raw input,
+        // or where there is none, never asleep.
+        Target target;
+        Pump(2000);
+        Chord({VK_CONTROL, VK_SHIFT, '3'});
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 150; }, 1000)) << version;
         Write(Section(L"Temp"), L"4242", L"3");
         lumvale.FromTray(-1, nullptr, true);  // Exit, as a user does
         EXPECT_TRUE(lumvale.Ended());
@@ -81,7 +91,9 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
         const bool held = button == L"取消   ";
         target.AnswerAfter(held ? 150 : 0);
         for (const WORD key : std::vector<WORD>{VK_CONTROL, VK_SHIFT, '3'}) Key(key, held);
-        Process lumvale(L"\"" + exe + L"\"", folder.c_str());
+        // The last time as on a system without SetDefaultDllDirectories (before 8, 7 without its update).
+        Process lumvale(L"\"" + exe + L"\"", folder.c_str(),
+                        button.empty() ? Missing{{L"kernel32.dll", "SetDefaultDllDirectories"}} : Missing{});
         const HWND splash = lumvale.Await(L"LumvaleAbout", 15000);
         ASSERT_NE(splash, nullptr);
         const DWORD shown = ::GetTickCount();

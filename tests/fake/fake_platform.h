@@ -66,8 +66,6 @@ public:
     bool trayAnswers = true, trayHolds = false;
     std::vector<NotifyIconMessage> trayRequests;
     std::vector<std::wstring> balloons;
-    bool dllDirectories = true;  // SetDefaultDllDirectories exists
-    std::vector<std::pair<std::wstring, std::uint32_t>> dllLoads;
     // Raw input: whether the system takes a registration, and which window
     // hears each device.
     bool rawInput = true;
@@ -263,9 +261,9 @@ public:
     }
     std::uint32_t GetVersionMajor() override { return 5; }
     bool Is64BitWindows() override { return wow64 || x64; }
-    bool SetDefaultDllDirectories(std::uint32_t) override { return dllDirectories; }
+    bool SetDefaultDllDirectories(std::uint32_t) override { return true; }
     void SetDllDirectory(const std::wstring&) override {}
-    void LoadLibraryEx(const std::wstring& path, std::uint32_t flags) override { dllLoads.emplace_back(path, flags); }
+    void LoadLibraryEx(const std::wstring&, std::uint32_t) override {}
     std::wstring GetSystemDirectory() override { return L"C:\\Windows\\system32"; }
 
 private:

@@ -8,7 +8,6 @@
 
 #include "controls/frame_layout.h"
 #include "fake/fake_platform.h"
-#include "platform/dll_search.h"
 #include "platform/dpi.h"
 #include "settings/settings_editor.h"
 #include "settings/startup_entry.h"
@@ -210,17 +209,6 @@ TEST_F(StartupTest, EntriesAreReadTrimmedAndCommandsAreTheProgramsOwnPath) {
         {L"C:\\Lumvale.EXE", L"C:\\Lumvale.exe"},  // no doubled \ at a drive's root
         {L"C:\\My Tools\\lumvale.exe", L"\"C:\\My Tools\\lumvale.exe\""}};  // else C:\My.exe would start
     for (const auto& [module, command] : commands) EXPECT_EQ(StartupCommandForModule(module), command);
-}
-
-TEST_F(StartupTest, WhereTheSearchCannotBeLimitedTheShellsDllsComeFromTheSystemFolderWithTheirImports) {
-    RestrictDllSearch(fake);
-    EXPECT_TRUE(fake.dllLoads.empty()) << "Windows 8 and later limit the search itself";
-    fake.dllDirectories = false;
-    RestrictDllSearch(fake);
-    EXPECT_EQ(fake.dllLoads.size(), 10u);
-    for (const auto& [path, flags] : fake.dllLoads)
-        EXPECT_EQ(std::make_pair(path.substr(0, 20), flags), std::make_pair(std::wstring(L"C:\\Windows\\system32\\"),
-                                                                         kLoadWithAlteredSearchPath));
 }
 
 TEST(Scale, TwipsPixelsAndFontsConvertAtEachDpiAsAt15TwipsToThePixelAt96) {

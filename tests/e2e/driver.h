@@ -100,6 +100,7 @@ inline HWND Child(HWND parent, const wchar_t* className, const std::wstring& tex
     return nullptr;
 }
 
+inline bool Gone(HWND window) { return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }); }
 // The centre of an entry of the popup's list.
 inline POINT Item(HWND popup, int index) {
     const HWND list = Child(popup, L"ListBox");
@@ -350,6 +351,14 @@ public:
         HWND window = nullptr;
         WaitUntil([&] { return (window = Window(className)) != nullptr; }, timeoutMs);
         return window;
+    }
+    // Right-clicks at `at` over `target`, brought to the front; waits for its popup.
+    HWND Popup(HWND target, POINT at) const {
+        Activate(target);
+        Click(at, true);
+        const HWND popup = Await(L"LumvalePopup");
+        Pump(300);  // the activation reaches the X server before the next click
+        return popup;
     }
     // Picks the item `downs` presses of Down into the icon's menu (1 设置, 2 还原所有窗口,
     // 3 帮助, 4 关于, 5 the credit; -1: the last, 离开); returns the window that opens.

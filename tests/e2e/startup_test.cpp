@@ -1,6 +1,7 @@
-// Start-up, the splash, the first run, the tray icon and Exit.
+// Start-up, the splash, the first run, the tray icon and Exit; the release's README in Notepad.
 #include "driver.h"
 
+#include <cwchar>
 #include <memory>
 
 namespace e2e {
@@ -25,7 +26,7 @@ TEST_F(Startup, OlderSystemsThanWindows2000GetTheMessageAndNothingElse) {
 
 TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilExit) {
     const std::tuple<const wchar_t*, const wchar_t*, int> runs[] = {
-        {L"win2k", L"50", 105}, {L"winxp", L"300", 255}, {L"win10", L"abc", 105}};
+        {L"win2k", L"50", 105}, {L"win10", L"300", 255}};
     for (const auto& [version, stored, alpha] : runs) {
         Write(kAppDefaults, L"Version", version);
         SetSetting(L"TBar", stored);
@@ -116,11 +117,7 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
             Click(Child(dialog, L"Button", button));
             EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
         } else {  // a popup choice and the about box
-            Activate(target.get());
-            Click({RectOf(target.get()).left + 8, RectOf(target.get()).top + 200}, true);
-            const HWND popup = lumvale.Await(L"LumvalePopup");
-            Pump(300);
-            Click(Item(popup, 1));
+            Click(Item(lumvale.Popup(target.get(), {RectOf(target.get()).left + 8, RectOf(target.get()).top + 200}), 1));
             EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 135; }));
             Click(Child(lumvale.FromTray(4, L"LumvaleAbout"), L"Button", L"X"));
         }
@@ -135,4 +132,23 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
 }
 
 }  // namespace
+
+// The README.txt of the x64 zip, which the release test unpacks into packed/,
+// as Windows users open it: Notepad shows its Chinese first line whole.
+TEST(Readme, NotepadShowsThePackedReadmeOpeningWithItsChineseLine) {
+    wchar_t chinese[1024] = {};  // the first line of packaging/README.txt
+    if (FILE* in = _wfopen((ExeDirectory() + L"\\..\\..\\packaging\\README.txt").c_str(), L"r, ccs=UTF-8")) {
+        std::fgetws(chinese, 1024, in);
+        std::fclose(in);
+    }
+    ASSERT_NE(std::wcschr(chinese, L'\n'), nullptr) << "packaging/README.txt not read";
+    *std::wcschr(chinese, L'\n') = L'\0';
+    Process notepad(L"notepad.exe \"" + ExeDirectory() + L"\\packed\\README.txt\"");
+    const HWND window = notepad.Await(L"Notepad", 15000);
+    ASSERT_NE(window, nullptr) << "no Notepad window";
+    const std::wstring shown = TextOf(Child(window, L"Edit"));
+    EXPECT_EQ(shown.substr(0, shown.find(L"\r\n")), chinese);
+    Screenshot(L"readme");
+}
+
 }  // namespace e2e

@@ -135,6 +135,7 @@ TEST_F(PollerTest, APressCountsOnlyWhenItsKeyWasAlsoAskedAboutOnThePreviousTick)
     const std::tuple<const char*, Ticks, int, int> cases[] = {
         {"a digit typed long before the modifiers", {{none, {'2'}}, {none, none}, {ctrlShift, none}}, 255, 0},
         {"a digit tapped between two ticks while they are held", {{ctrlShift, none}, {ctrlShift, {'7'}}}, 210, 0},
+        {"a second digit tapped just after a first", {{{kVkControl, kVkShift, '3'}, none}, {ctrlShift, {'7'}}}, 210, 0},
         {"Alt tapped long before the right button", {{none, alt}, {none, none}, {right, none}}, 255, 0},
         {"Alt tapped between two ticks while it is held", {{right, none}, {right, alt}}, 255, 1},
         {"the right button clicked between two ticks", {{alt, none}, {alt, right}}, 255, 1},

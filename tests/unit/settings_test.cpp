@@ -1,6 +1,6 @@
 // Stored texts to numbers, the settings read and written through them, the
-// taskbar slider's arithmetic, the start-with-Windows entry; the display
-// scale's twips, pixels and fonts, and the frame control's lines and panels.
+// taskbar slider's arithmetic, the start-with-Windows entry, and the frame
+// control's lines and panels.
 #include <array>
 #include <cfenv>
 #include <optional>
@@ -8,7 +8,6 @@
 
 #include "controls/frame_layout.h"
 #include "fake/fake_platform.h"
-#include "platform/dpi.h"
 #include "settings/settings_editor.h"
 #include "settings/startup_entry.h"
 #include "settings/taskbar_slider.h"
@@ -209,21 +208,6 @@ TEST_F(StartupTest, EntriesAreReadTrimmedAndCommandsAreTheProgramsOwnPath) {
         {L"C:\\Lumvale.EXE", L"C:\\Lumvale.exe"},  // no doubled \ at a drive's root
         {L"C:\\My Tools\\lumvale.exe", L"\"C:\\My Tools\\lumvale.exe\""}};  // else C:\My.exe would start
     for (const auto& [module, command] : commands) EXPECT_EQ(StartupCommandForModule(module), command);
-}
-
-TEST(Scale, TwipsPixelsAndFontsConvertAtEachDpiAsAt15TwipsToThePixelAt96) {
-    // dpi, twips → pixels: the popup's width and height, a clipped control's
-    // offset, a width that is no multiple of 15, the gap to the pointer.
-    const std::tuple<int, int, int> twips[] = {
-        {96, 1650, 110}, {96, 3585, 239}, {96, -30, -2}, {96, 685, 45}, {96, 120, 8},
-        {120, 1650, 137}, {120, 120, 10}, {144, 1650, 165}, {144, 3585, 358}, {144, 120, 12}, {192, -30, -4}};
-    for (const auto& [dpi, value, pixels] : twips) EXPECT_EQ(Dpi{dpi}.Px(value), pixels) << dpi << " " << value;
-    // dpi, pixels at 96 → pixels: frame bands and line thickness.
-    const std::tuple<int, int, int> sizes[] = {{96, 3, 3}, {120, 3, 3}, {144, 3, 4}, {144, 2, 3}, {192, 1, 2}};
-    for (const auto& [dpi, value, pixels] : sizes) EXPECT_EQ(Dpi{dpi}.Scale(value), pixels) << dpi << " " << value;
-    // dpi, hundredths of a point → font height.
-    const std::tuple<int, int, int> fonts[] = {{96, 825, 11}, {96, 5400, 72}, {120, 825, 14}, {144, 900, 18}};
-    for (const auto& [dpi, points, pixels] : fonts) EXPECT_EQ(Dpi{dpi}.FontHeight(points), pixels) << dpi << " " << points;
 }
 
 TEST(Frame, ARaisedFrameOf31By29AndItsSunkenTwinDifferOnlyInColour) {

@@ -49,8 +49,7 @@ inline bool DrawPerPixel(HWND window) {
 }
 inline std::wstring ClassOf(HWND window) {
     wchar_t name[256] = {};
-    ::GetClassNameW(window, name, 256);
-    return name;
+    return ::GetClassNameW(window, name, 256) ? name : L"";
 }
 inline std::wstring TextOf(HWND window) {
     wchar_t text[1024] = {};
@@ -59,8 +58,7 @@ inline std::wstring TextOf(HWND window) {
 }
 inline RECT RectOf(HWND window) {
     RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return rect;
+    return ::GetWindowRect(window, &rect) ? rect : RECT{};
 }
 inline POINT Centre(HWND window) {
     const RECT r = RectOf(window);
@@ -192,9 +190,7 @@ inline void DeleteValue(const std::wstring& path, const std::wstring& name, HKEY
 }
 inline bool Exists(const std::wstring& path) {
     HKEY key = nullptr;
-    const bool found = ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-    if (found) ::RegCloseKey(key);
-    return found;
+    return ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS && !::RegCloseKey(key);
 }
 inline std::wstring Section(const std::wstring& name) { return kProgramKey + L"\\" + name; }
 // Where Wine is told which Windows version lumvale.exe sees.
@@ -208,8 +204,7 @@ inline void SetSetting(const std::wstring& name, const std::wstring& text) { Wri
 
 inline std::wstring ExeDirectory() {
     wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring full(path);
+    const std::wstring full(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
     return full.substr(0, full.find_last_of(L'\\'));
 }
 
@@ -342,8 +337,7 @@ public:
     bool Ended(int timeoutMs = 5000) const { return ::WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0; }
     DWORD ExitCode() const {
         DWORD code = STILL_ACTIVE;
-        ::GetExitCodeProcess(handle_, &code);
-        return code;
+        return ::GetExitCodeProcess(handle_, &code) ? code : STILL_ACTIVE;
     }
     HWND Window(const wchar_t* className) const { return WindowOf(id_, className); }
     // The window of a class that the process shows within `timeoutMs`, or null.

@@ -1,6 +1,6 @@
 // Random real input against two copies of Lumvale while windows come and go, a third drawn per pixel
-// (left alone); then both are alive, their memory flat after the warm-up, nothing left open, no window
-// layered without an alpha or taken from its program, and every record well-formed.
+// (left alone); then both are alive, their memory flat after the warm-up, nothing left open, and no
+// window layered without an alpha or taken from its program.
 #include "driver.h"
 
 #include <psapi.h>
@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <memory>
 #include <random>
-#include <regex>
 
 namespace e2e {
 namespace {
@@ -22,19 +21,6 @@ std::wstring WindowsOf(const Process& process) {
         if (owner == process.id()) windows += ClassOf(window) + (::IsWindowVisible(window) ? L"+ " : L" ");
     }
     return windows;
-}
-
-// Each record as "name=value": a pattern over the section of a long run overflows std::regex's stack.
-void ExpectRecords(const std::wstring& section, const std::wregex& record) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, Section(section).c_str(), 0, KEY_READ, &key)) return;
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[512] = {}, data[512] = {};
-        DWORD chars = 512, bytes = sizeof(data) - 2;
-        if (::RegEnumValueW(key, i, name, &chars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &bytes)) break;
-        EXPECT_TRUE(std::regex_match(std::wstring(name) + L"=" + data, record)) << name << L"=" << data;
-    }
-    ::RegCloseKey(key);
 }
 
 using Soak = Scenario;
@@ -113,8 +99,6 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;)
         EXPECT_TRUE(TextOf(window) == L"per-pixel" ? DrawPerPixel(window) : Alpha(window) != -1)
             << "a window layered without an alpha, or one drawn per pixel given attributes";
-    ExpectRecords(L"Wins", std::wregex(L"[^=]+=(-1|[0-8])"));
-    ExpectRecords(L"Temp", std::wregex(L"\\d+=(-1|[0-8])|\\d+a=1"));
     EXPECT_TRUE(copies[0].Exit() && copies[1].Exit());
 }
 

@@ -200,7 +200,7 @@ public:
                                    std::uint32_t bufferBytes) override {
         ++reads;
         const auto* values = Key(key, false);
-        if (!values || !values->count(Lower(name))) return RegQueryResult::NotFound;
+        if (!values || !values->count(Lower(name)) || Binary(values->at(Lower(name)))) return RegQueryResult::NotFound;
         text = values->at(Lower(name));
         if (bufferBytes == 0 || (text.size() + 1) * 2 <= bufferBytes) return RegQueryResult::Ok;
         text.resize(bufferBytes / 2 - 1);
@@ -211,25 +211,22 @@ public:
         if (values) (*values)[Lower(name)] = text;
         return values && (changed_ = true);
     }
+    // A REG_BINARY value is kept as its first byte behind a mark.
     std::optional<std::uint8_t> RegQueryBinaryValue(RegKeyHandle key, const std::wstring& name) override {
-        const auto open = openKeys_.find(key);
-        if (open == openKeys_.end() || !binary_.count(open->second.first)) return std::nullopt;
-        const auto& values = binary_.at(open->second.first);
-        return values.count(Lower(name)) ? std::optional<std::uint8_t>(values.at(Lower(name))) : std::nullopt;
+        const auto* values = Key(key, false);
+        if (!values || !values->count(Lower(name)) || !Binary(values->at(Lower(name)))) return std::nullopt;
+        return static_cast<std::uint8_t>(values->at(Lower(name))[1]);
     }
     void SetBinary(RegRoot root, const std::wstring& path, const std::wstring& name, std::uint8_t first) {
-        RegCloseKey(RegCreateKey(root, path, RegView::Registry64));
-        binary_[Id(root, path)][Lower(name)] = first;
+        SetValue(root, path, name, std::wstring{kBinaryMark, static_cast<wchar_t>(first)});
     }
     void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override {
         if (auto* values = Key(key, true)) {
             values->erase(Lower(name));
-            if (binary_.count(openKeys_.at(key).first)) binary_.at(openKeys_.at(key).first).erase(Lower(name));
             changed_ = true;
         }
     }
     void RegDeleteKey(RegRoot root, const std::wstring& path) override {
-        binary_.erase(Id(root, path));
         if (!readOnlyRoots.count(root) && registry_.erase(Id(root, path))) changed_ = true;
     }
     void RegFlushKey(RegKeyHandle) override {}
@@ -249,15 +246,15 @@ public:
     std::optional<std::uint32_t> GetIntegrityLevel(std::uint32_t processId) override {
         return integrity.count(processId) ? std::optional<std::uint32_t>(integrity.at(processId)) : std::nullopt;
     }
-    bool filterEx = true, filter = true;  // the systems' message filters: 7 and later, Vista
+    bool filterEx = true;  // ChangeWindowMessageFilterEx exists (7 and later)
     std::vector<std::pair<Hwnd, std::uint32_t>> letThrough;  // window 0: the whole process
     bool ChangeWindowMessageFilterEx(Hwnd window, std::uint32_t message) override {
         if (filterEx) letThrough.emplace_back(window, message);
         return filterEx;
     }
     bool ChangeWindowMessageFilter(std::uint32_t message) override {
-        if (filter) letThrough.emplace_back(0, message);
-        return filter;
+        letThrough.emplace_back(0, message);
+        return true;
     }
     std::uint32_t GetVersionMajor() override { return 5; }
     bool Is64BitWindows() override { return wow64 || x64; }
@@ -267,6 +264,8 @@ public:
     std::wstring GetSystemDirectory() override { return L"C:\\Windows\\system32"; }
 
 private:
+    static constexpr wchar_t kBinaryMark = L'\x1';
+    static bool Binary(const std::wstring& value) { return !value.empty() && value[0] == kBinaryMark; }
     static std::wstring Lower(std::wstring text) {
         for (auto& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
         return text;
@@ -295,7 +294,6 @@ private:
     std::map<SnapshotHandle, std::size_t> snapshotsAt_;  // the next entry of each open snapshot
     SnapshotHandle nextSnapshot_ = 0x100;
     std::map<std::wstring, std::map<std::wstring, std::wstring>> registry_;  // lower-case ids and names
-    std::map<std::wstring, std::map<std::wstring, std::uint8_t>> binary_;    // REG_BINARY: their first byte
     std::set<std::wstring> readOnlyKeys_;
     std::map<RegKeyHandle, std::pair<std::wstring, RegRoot>> openKeys_;
     RegKeyHandle nextKey_ = 0x200;

@@ -36,7 +36,7 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     const Lumvale copies[2];
     const std::wstring windows[2] = {WindowsOf(copies[0]), WindowsOf(copies[1])};
     const char* seconds = std::getenv("LUMVALE_SOAK_SECONDS");
-    const DWORD start = ::GetTickCount(), length = 1000 * (seconds ? std::atoi(seconds) : 45);
+    const DWORD start = ::GetTickCount(), length = 1000 * (seconds ? std::atoi(seconds) : 30);
     // Each copy's private memory after every action: its peak in each third of the run.
     SIZE_T peak[2][3] = {};
     const auto sample = [&](const std::string& printed) {

@@ -44,7 +44,6 @@ public:
         return std::exchange(nextHwnd_, nextHwnd_ + 4);
     }
     FakeWindow& Window(Hwnd window) { return windows_.at(window); }
-    void RemoveWindow(Hwnd window) { windows_.erase(window); }
     void AddProcess(std::uint32_t processId, const std::wstring& exeFile) {
         ProcessEntry& entry = processes_.emplace_back(ProcessEntry{processId, {}});
         std::copy_n(exeFile.begin(), std::min(exeFile.size(), entry.exeFile.size()), entry.exeFile.begin());
@@ -72,7 +71,6 @@ public:
     std::map<RawInputDevice, Hwnd> hearing;
     std::uint32_t now = 100000, lastInput = 0;  // GetTickCount, GetLastInputInfo
     std::map<std::uint32_t, std::uint32_t> integrity;  // by process; 0: this one
-    Hwnd pointed = 0;  // the window under the pointer
     std::function<void()> onDispatch;  // what ProcessPendingMessages lets in
     void Lock(RegRoot root, const std::wstring& path) { readOnlyKeys_.insert(Id(root, path)); }  // may not be written
     void Unlock() { readOnlyKeys_.clear(); }
@@ -147,7 +145,7 @@ public:
             if (w.parent == 0) all.push_back(window);
         return all;
     }
-    Hwnd WindowFromPoint(Point) override { return pointed; }
+    Hwnd WindowFromPoint(Point) override { return 0; }
     Hwnd GetParent(Hwnd window) override { return Find(window) ? Find(window)->parent : 0; }
     std::wstring GetClassName(Hwnd w, int chars) override { return Find(w) ? Find(w)->className.substr(0, chars - 1) : L""; }
     std::wstring GetWindowText(Hwnd w, int chars) override { return Find(w) ? Find(w)->title.substr(0, chars - 1) : L""; }

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "app/poll_pause.h"
+#include "platform/display_state.h"
 
 namespace lumvale {
 

@@ -6,11 +6,13 @@
 //   keys   10 key presses a second (down, and up half a period later), the
 //          letters a to z in turn, into Notepad, which it brings to the front
 //          first and which must stay there.
-// Prints "sending" once the input starts and, at the end, the events (moves
-// or presses) it sent a second.
-//   input_load mouse|keys SECONDS
+// With PERIOD, one event every PERIOD ms instead (a reader's page-down now
+// and then). Prints "sending" once the input starts and, at the end, the
+// events (moves or presses) it sent a second.
+//   input_load mouse|keys SECONDS [PERIOD]
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -82,16 +84,16 @@ int Fail(const char* reason) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool mouse = argc == 3 && std::strcmp(argv[1], "mouse") == 0;
-    const bool keys = argc == 3 && std::strcmp(argv[1], "keys") == 0;
-    const int seconds = argc == 3 ? std::atoi(argv[2]) : 0;
-    if ((!mouse && !keys) || seconds <= 0) {
-        std::fprintf(stderr, "usage: input_load mouse|keys SECONDS\n");
+    const bool mouse = (argc == 3 || argc == 4) && std::strcmp(argv[1], "mouse") == 0;
+    const bool keys = (argc == 3 || argc == 4) && std::strcmp(argv[1], "keys") == 0;
+    const int seconds = argc >= 3 ? std::atoi(argv[2]) : 0;
+    const double periodMs = argc == 4 ? std::atof(argv[3]) : mouse ? 10 : 100;
+    if ((!mouse && !keys) || seconds <= 0 || periodMs < 10) {
+        std::fprintf(stderr, "usage: input_load mouse|keys SECONDS [PERIOD]\n");
         return 2;
     }
     const HWND notepad = keys ? NotepadInFront() : nullptr;
     if (keys && !notepad) return Fail("no Notepad to type into in front");
-    const double periodMs = mouse ? 10 : 100;
     std::printf("sending\n");
     std::fflush(stdout);
     const Stopwatch stopwatch;
@@ -106,7 +108,7 @@ int main(int argc, char** argv) {
         if (::GetForegroundWindow() != notepad) return Fail("Notepad left the front");
         const WORD letter = static_cast<WORD>('A' + sent % 26);
         if (!Key(letter, true)) return Fail("SendInput refused a key");
-        stopwatch.SleepUntil(sent * periodMs + periodMs / 2);
+        stopwatch.SleepUntil(sent * periodMs + std::min(periodMs / 2, 50.0));
         if (!Key(letter, false)) return Fail("SendInput refused a key");
     }
     stopwatch.SleepUntil(sent * periodMs);  // the end of the last period

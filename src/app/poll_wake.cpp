@@ -40,7 +40,7 @@ void PollWake::AfterTick(bool busy) {
     const std::uint32_t sessionInput = platform_.GetLastInputInfo();
     if (NotBefore(sessionInput, lastInput_)) lastInput_ = sessionInput;
     if (!NotBefore(now, lastInput_ + kInputRestMs)) return;
-    // Asked again a second later, not on every tick.
+    // Asked again after the next rest, not on every tick.
     if (windows_.RunsWithMoreRights(platform_.GetForegroundWindow())) {
         lastInput_ = now;
         return;

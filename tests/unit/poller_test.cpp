@@ -366,7 +366,7 @@ TEST_F(PollerTest, ADesktopIsNoTargetAndAnAppFrameIsNamedAfterItsAppOnceThatMove
     EXPECT_EQ(fake.reads - reads, 1) << "its run record, once";
 }
 
-TEST_F(PollerTest, ThePollStandsStillASecondAfterTheLastInputAndGoesOnAtTheFirst) {
+TEST_F(PollerTest, ThePollStandsStillHalfASecondAfterTheLastInputAndGoesOnAtTheFirst) {
     PollWake wake{fake, windows};
     fake.integrity = {{0, 0x2000}, {100, 0x2000}, {300, 0x3000}};  // Lumvale, the editor: medium; 300: elevated
     const Hwnd elevated = fake.AddWindow({L"Admin", L"", 0, 300, 301});
@@ -375,23 +375,23 @@ TEST_F(PollerTest, ThePollStandsStillASecondAfterTheLastInputAndGoesOnAtTheFirst
     // a press to act on at once, whether the poll runs, and whether the mouse is heard.
     struct Step { const char* what; Act act; std::uint32_t ms; bool front, press, polling, mouse; };
     const Step steps[] = {
-        {"a tick, input a moment ago", kTick, 500, false, false, true, false},
-        {"a second without input", kTick, 600, false, false, false, true},
+        {"a tick, input a moment ago", kTick, 300, false, false, true, false},
+        {"half a second without input", kTick, 300, false, false, false, true},
         {"the mouse moves", kMouse, 5000, false, false, true, false},
         {"a key goes down", kKey, 10, false, true, true, false},
         {"the system repeats it", kKey, 30, false, false, true, false},
         {"a letter typed", kLetter, 10, false, false, true, false},
-        {"held for a second", kBusyTick, 1100, false, false, true, false},
+        {"held for a second", kBusyTick, 1000, false, false, true, false},
         {"let go", kKeyUp, 10, false, false, true, false},
-        {"the mouse moved, unheard", kUnheardInput, 900, false, false, true, false},
-        {"a second after the key", kTick, 300, false, false, true, false},
-        {"a second after the mouse", kTick, 800, false, false, false, true},
+        {"the mouse moved, unheard", kUnheardInput, 400, false, false, true, false},
+        {"the rest after the key", kTick, 200, false, false, true, false},
+        {"the rest after the mouse", kTick, 400, false, false, false, true},
         {"locked", kPause, 10, false, false, false, false},
         {"keys at the lock screen", kKey, 10, false, false, false, false},
         {"unlocked", kResume, 10, false, false, true, false},
-        {"a second, an elevated window in front", kTick, 1100, true, false, true, false},
-        {"still in front a second later", kTick, 1100, true, false, true, false},
-        {"the editor in front again", kTick, 1100, false, false, false, true},
+        {"a rest, an elevated window in front", kTick, 600, true, false, true, false},
+        {"still in front a rest later", kTick, 600, true, false, true, false},
+        {"the editor in front again", kTick, 600, false, false, false, true},
     };
     wake.Start(99);
     for (const Step& step : steps) {

@@ -109,7 +109,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   return()
 endif()
 add_dependencies(e2e_tests lumvale)
-foreach(group Startup HotKeys Popup Dialogs Scale Soak Readme)
+foreach(group Startup HotKeys Popup Dialogs Scale Soak)
   add_test(NAME e2e_${group} COMMAND ${LUMVALE_WINE} exec ${CMAKE_BINARY_DIR} $<TARGET_FILE:e2e_tests>
            --gtest_filter=${group}.* --gtest_brief=1)
   set_tests_properties(e2e_${group} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL TRUE TIMEOUT 600)

@@ -64,6 +64,10 @@ inline POINT Centre(HWND window) {
     const RECT r = RectOf(window);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
+// Where a right click opens the popup and no menu of the window's own: the
+// status bar of a notepad; inside a target, clear of the popup beside it.
+inline POINT StatusBar(HWND notepad) { return {RectOf(notepad).left + 150, RectOf(notepad).bottom - 10}; }
+inline POINT Inside(HWND target) { return {RectOf(target).left + 8, RectOf(target).top + 200}; }
 // The shell's taskbar, not a notification area of the driver's (FakeTray).
 inline HWND Taskbar() {
     HWND bar = nullptr;
@@ -193,12 +197,9 @@ inline bool Exists(const std::wstring& path) {
     return ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS && !::RegCloseKey(key);
 }
 inline std::wstring Section(const std::wstring& name) { return kProgramKey + L"\\" + name; }
-// Where Wine is told which Windows version lumvale.exe sees.
-inline const std::wstring kAppDefaults = L"Software\\Wine\\AppDefaults\\lumvale.exe";
+inline const std::wstring kAppDefaults = L"Software\\Wine\\AppDefaults\\lumvale.exe";  // its Windows version
 // Programs started from now on see the display at `dpi`.
-inline void SetDpi(DWORD dpi) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
-}
+inline void SetDpi(DWORD dpi) { ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi)); }
 inline std::optional<std::wstring> Setting(const std::wstring& name) { return Read(Section(kSettings), name); }
 inline void SetSetting(const std::wstring& name, const std::wstring& text) { Write(Section(kSettings), name, text); }
 
@@ -272,10 +273,8 @@ inline void RecordUrls() {
 // Functions of system DLLs to hide from a program, as a system that lacks them would.
 using Missing = std::vector<std::pair<const wchar_t*, const char*>>;
 
-// Changes the last letter of a function's name in the export table of the
-// process's copy of a DLL, which lies where the driver's own copy does, so
-// that GetProcAddress finds no such function (and every other one, the
-// names' order kept). False where the process's copy is elsewhere.
+// Changes the last letter of a function's name in the process's copy of a DLL's export table (where
+// the driver's own copy lies): GetProcAddress finds it no more, and the others still. False elsewhere.
 inline bool Hide(HANDLE process, const wchar_t* dll, const char* function) {
     const auto* base = reinterpret_cast<const BYTE*>(::GetModuleHandleW(dll));
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
@@ -297,10 +296,8 @@ inline bool Hide(HANDLE process, const wchar_t* dll, const char* function) {
     return false;
 }
 
-// A program started by the driver; ended with the driver's scope. Functions
-// to be missing are hidden before any of its code runs: it starts under the
-// driver as its debugger, which renames them at the start's breakpoint and
-// lets go.
+// A program started by the driver, ended with its scope. Functions to be missing are hidden before any
+// of its code runs: the driver starts it as its debugger, renames them at the first breakpoint, lets go.
 class Process {
 public:
     explicit Process(std::wstring commandLine, const wchar_t* directory = nullptr, const Missing& missing = {}) {
@@ -449,9 +446,8 @@ private:
     State state_;
 };
 
-// A notification area of the driver's, which Shell_NotifyIcon finds before
-// the shell's (Wine sends each request to the topmost "Shell_TrayWnd" as
-// WM_COPYDATA): it refuses or takes every request, and keeps what reached it.
+// A notification area of the driver's, found before the shell's (Wine sends each request to the topmost
+// "Shell_TrayWnd" as WM_COPYDATA): it refuses or takes every request, and keeps what reached it.
 class FakeTray {
 public:
     explicit FakeTray(bool refuses = false) : refuses_(refuses) {
@@ -463,11 +459,8 @@ public:
         ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~FakeTray() { ::DestroyWindow(window_); }
-    // How many requests carried `text` (a balloon's, say).
-    int Carried(const std::wstring& text) const {
-        return static_cast<int>(std::count_if(requests_.begin(), requests_.end(), [&](const std::wstring& request) {
-            return request.find(text) != request.npos;
-        }));
+    int Carried(const std::wstring& text) const {  // how many requests carried `text` (a balloon's, say)
+        return std::count_if(requests_.begin(), requests_.end(), [&](auto& request) { return request.find(text) != request.npos; });
     }
 
 private:

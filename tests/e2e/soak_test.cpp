@@ -1,4 +1,4 @@
-// Random real input against two copies of Lumvale while windows come and go, a third drawn per pixel
+// Random real input against two copies of Lumvale while windows come and go, some drawn per pixel
 // (left alone); then both are alive, their memory flat after the warm-up, nothing left open, and no
 // window layered without an alpha or taken from its program.
 #include "driver.h"
@@ -12,7 +12,7 @@
 namespace e2e {
 namespace {
 
-// The classes of the top-level windows of a process.
+// The classes of the top-level windows of a process, "+" after the visible ones.
 std::wstring WindowsOf(const Process& process) {
     std::wstring windows;
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;) {
@@ -37,24 +37,13 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     const std::wstring windows[2] = {WindowsOf(copies[0]), WindowsOf(copies[1])};
     const char* seconds = std::getenv("LUMVALE_SOAK_SECONDS");
     const DWORD start = ::GetTickCount(), length = 1000 * (seconds ? std::atoi(seconds) : 30);
-    // Each copy's private memory after every action: its peak in each third of the run.
+    const auto third = [&] { return std::min<DWORD>(2, (::GetTickCount() - start) * 3 / length); };
+    // Each copy's private memory (KiB) after every action: its peak in each third of the run.
     SIZE_T peak[2][3] = {};
-    const auto sample = [&](const std::string& printed) {
-        for (int copy = 0; copy < 2; ++copy) {
-            PROCESS_MEMORY_COUNTERS memory{};
-            ::GetProcessMemoryInfo(copies[copy].handle(), &memory, sizeof(memory));
-            SIZE_T& third = peak[copy][std::min<DWORD>(2, (::GetTickCount() - start) * 3 / length)];
-            third = std::max<SIZE_T>(third, memory.PagefileUsage / 1024);
-            if (!printed.empty()) std::printf("%s, copy %d: private %zu KiB\n", printed.c_str(), copy + 1, memory.PagefileUsage / 1024);
-        }
-    };
-    sample("start");
     std::vector<std::unique_ptr<Target>> targets;
     int actions = 0, firstThird = 0;  // actions in all, and in the run's first third
-    for (DWORD minutes = 0; ::GetTickCount() - start < length; ++actions, sample("")) {
-        if ((::GetTickCount() - start) * 3 < length) firstThird = actions + 1;
-        for (; ::GetTickCount() - start >= 60000 * (minutes + 1); ++minutes)
-            sample("minute " + std::to_string(minutes + 1));
+    for (; ::GetTickCount() - start < length; ++actions) {
+        if (third() == 0) firstThird = actions + 1;
         // One action of each kind first: what the first beep, popup and menu load is warm-up.
         const int pick = actions < 4 ? actions * 3 : between(1, 10);
         if (targets.empty() || pick == 10) {
@@ -64,10 +53,7 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
             targets.push_back(std::make_unique<Target>(perPixel ? L"per-pixel" : L"soak", RECT{between(0, 400), 80, 700, 500},
                                                        WS_OVERLAPPEDWINDOW, L"LumvaleE2ETarget", perPixel ? WS_EX_LAYERED : 0));
             if (perPixel) EXPECT_TRUE(DrawPerPixel(targets.back()->get()));
-            continue;
-        }
-        const HWND target = targets[between(0, static_cast<int>(targets.size()) - 1)]->get();
-        if (pick <= 5) {
+        } else if (const HWND target = targets[between(0, static_cast<int>(targets.size()) - 1)]->get(); pick <= 5) {
             Activate(target);
             Chord({VK_CONTROL, VK_SHIFT, static_cast<WORD>('0' + between(0, 9))}, between(40, 600));
         } else if (pick <= 8) {
@@ -85,16 +71,21 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
             WaitUntil([&] { return !menu(); });
         }
         ASSERT_TRUE(copies[0].Running() && copies[1].Running()) << "after " << actions << " actions";
+        for (int copy = 0; copy < 2; ++copy) {
+            PROCESS_MEMORY_COUNTERS memory{};
+            ::GetProcessMemoryInfo(copies[copy].handle(), &memory, sizeof(memory));
+            peak[copy][third()] = std::max<SIZE_T>(peak[copy][third()], memory.PagefileUsage / 1024);
+        }
     }
     ReleaseEverything();
     Click({900, 100});
     Pump(1000);
-    std::printf("soak: %d actions\n", actions);
-    sample("end");
     for (int copy = 0; copy < 2; ++copy) {
+        std::printf("soak: %d actions, copy %d: private %zu KiB at most in the first third, %zu in the last\n", actions,
+                    copy + 1, peak[copy][0], peak[copy][2]);
         EXPECT_EQ(WindowsOf(copies[copy]), windows[copy]) << "nothing left open";
         // A leak shows per action: 64 KiB and 1 KiB a later action let allocation steps through, not a leak.
-        EXPECT_LE(peak[copy][2], peak[copy][0] + 64 + (actions - firstThird)) << "copy " << copy + 1 << ": KiB, last third's peak to first's";
+        EXPECT_LE(peak[copy][2], peak[copy][0] + 64 + (actions - firstThird)) << "copy " << copy + 1;
     }
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;)
         EXPECT_TRUE(TextOf(window) == L"per-pixel" ? DrawPerPixel(window) : Alpha(window) != -1)

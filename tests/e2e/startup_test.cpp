@@ -1,7 +1,6 @@
-// Start-up, the splash, the first run, the tray icon and Exit; the release's README in Notepad.
+// Start-up, the splash, the first run, the tray icon and Exit.
 #include "driver.h"
 
-#include <cwchar>
 #include <memory>
 
 namespace e2e {
@@ -118,7 +117,7 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
             Click(Child(dialog, L"Button", button));
             EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
         } else {  // a popup choice and the about box
-            Click(Item(lumvale.Popup(target.get(), {RectOf(target.get()).left + 8, RectOf(target.get()).top + 200}), 1));
+            Click(Item(lumvale.Popup(target.get(), Inside(target.get())), 1));
             EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 135; }));
             Click(Child(lumvale.FromTray(4, L"LumvaleAbout"), L"Button", L"X"));
         }
@@ -133,23 +132,4 @@ TEST_F(Startup, TheSplashOpensTheSettingsUntilTheyAreSavedAndNoPlantedDllIsLoade
 }
 
 }  // namespace
-
-// The README.txt of the x64 zip, which the release test unpacks into packed/,
-// as Windows users open it: Notepad shows its Chinese first line whole.
-TEST(Readme, NotepadShowsThePackedReadmeOpeningWithItsChineseLine) {
-    wchar_t chinese[1024] = {};  // the first line of packaging/README.txt
-    if (FILE* in = _wfopen((ExeDirectory() + L"\\..\\..\\packaging\\README.txt").c_str(), L"r, ccs=UTF-8")) {
-        std::fgetws(chinese, 1024, in);
-        std::fclose(in);
-    }
-    ASSERT_NE(std::wcschr(chinese, L'\n'), nullptr) << "packaging/README.txt not read";
-    *std::wcschr(chinese, L'\n') = L'\0';
-    Process notepad(L"notepad.exe \"" + ExeDirectory() + L"\\packed\\README.txt\"");
-    const HWND window = notepad.Await(L"Notepad", 15000);
-    ASSERT_NE(window, nullptr) << "no Notepad window";
-    const std::wstring shown = TextOf(Child(window, L"Edit"));
-    EXPECT_EQ(shown.substr(0, shown.find(L"\r\n")), chinese);
-    Screenshot(L"readme");
-}
-
 }  // namespace e2e

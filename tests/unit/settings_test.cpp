@@ -1,12 +1,10 @@
 // Stored texts to numbers, the settings read and written through them, the
-// taskbar slider's arithmetic, the start-with-Windows entry, and the frame
-// control's lines and panels.
+// taskbar slider's arithmetic and the start-with-Windows entry.
 #include <array>
 #include <cfenv>
 #include <optional>
 #include <tuple>
 
-#include "controls/frame_layout.h"
 #include "fake/fake_platform.h"
 #include "settings/settings_editor.h"
 #include "settings/startup_entry.h"
@@ -93,7 +91,7 @@ protected:
     Hwnd taskbar = 0;
 };
 
-TEST_F(SliderTest, PositionsAndAlphasConvertHalvesToEvenAndOnlyTheLeftButtonDragsOnTheBar) {
+TEST_F(SliderTest, PositionsAndAlphasConvertHalvesToEvenOnlyTheLeftButtonDragsAndEveryStoredAlphaIsKept) {
     const std::pair<double, std::int32_t> positions[] = {{255, 197}, {105, 0}, {180, 98}, {50, -72}, {300, 256}};
     for (const auto& [alpha, position] : positions) EXPECT_EQ(SliderPosForAlpha(alpha, kBar), position) << alpha;
     EXPECT_FALSE(AlphaForSliderPos(5, 0)) << "a bar without width";
@@ -109,10 +107,7 @@ TEST_F(SliderTest, PositionsAndAlphasConvertHalvesToEvenAndOnlyTheLeftButtonDrag
     }
     slider.Rescale(kBar, 295);  // the bar at 150% display scale
     EXPECT_EQ(slider.SliderPos(), 147) << "the fill stays where it was";
-}
-
-TEST_F(SliderTest, OpeningAndSavingKeepsEveryStoredAlpha) {
-    for (int alpha = 105; alpha <= 255; ++alpha) {
+    for (int alpha = 105; alpha <= 255; ++alpha) {  // opened and saved
         Store(store_names::kTaskbarAlpha, std::to_wstring(alpha));
         slider.Load(kBar);
         slider.Save(kBar);
@@ -208,31 +203,6 @@ TEST_F(StartupTest, EntriesAreReadTrimmedAndCommandsAreTheProgramsOwnPath) {
         {L"C:\\Lumvale.EXE", L"C:\\Lumvale.exe"},  // no doubled \ at a drive's root
         {L"C:\\My Tools\\lumvale.exe", L"\"C:\\My Tools\\lumvale.exe\""}};  // else C:\My.exe would start
     for (const auto& [module, command] : commands) EXPECT_EQ(StartupCommandForModule(module), command);
-}
-
-TEST(Frame, ARaisedFrameOf31By29AndItsSunkenTwinDifferOnlyInColour) {
-    // By place: the outer top, left, bottom and right lines; the top, left,
-    // bottom and right panels; the inner lines, in their panels' coordinates.
-    // First the colour when raised (1 highlight, 0 shadow; -1 a panel).
-    const std::array<int, 5> places[] = {
-        {1, 0, 0, 30, 0},   {1, 0, 0, 0, 28},   {0, 0, 28, 30, 28}, {0, 30, 0, 30, 29},
-        {-1, 1, 1, 29, 3},  {-1, 1, 1, 3, 27},  {-1, 1, 25, 29, 3}, {-1, 27, 1, 2, 27},
-        {0, 3, 2, 27, 2},   {0, 2, 2, 2, 26},   {1, 2, 0, 27, 0},   {1, 0, 2, 0, 25}};
-    for (const std::int32_t edge : {0, 1, 2}) {
-        const auto placements = FramePlacements(31, 29, 3, edge);
-        for (std::size_t i = 0; i < placements.size(); ++i) {
-            const FramePlacement& p = placements[i];
-            std::array<int, 5> expected = places[i];
-            if (expected[0] >= 0 && edge != 0) expected[0] = 1 - expected[0];  // sunken: every colour swapped
-            const auto actual = p.kind == FrameElementKind::Panel
-                                    ? std::array<int, 5>{-1, p.panel.left, p.panel.top, p.panel.width, p.panel.height}
-                                    : std::array<int, 5>{p.colour == kColor3dHighlight, p.line.x1, p.line.y1,
-                                                         p.line.x2, p.line.y2};
-            EXPECT_EQ(actual, expected) << "edge " << edge << ", place " << i;
-            if (i >= 8) EXPECT_EQ(PanelHoldingLine(p.element), placements[i - 4].element) << "held by its panel";
-        }
-    }
-    EXPECT_FALSE(FramePlacements(31, 29, 0, 0)[7].placed) << "no room: the element stays where it was";
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ set(LUMVALE_X86_CASES
   HotKeys.WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnsweringAndAllIsGivenBack
   Popup.ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime
   Dialogs.TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
-  Dialogs.TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog
+  Dialogs.TheIconsMenuAndTheAboutBoxFromTheTrayAndFromTheDialog
   Soak.RandomInputLeavesBothCopiesHealthy)
 list(JOIN LUMVALE_X86_CASES : filter)
 list(LENGTH LUMVALE_X86_CASES count)

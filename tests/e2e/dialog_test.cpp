@@ -1,5 +1,4 @@
-// The tray menu, the settings dialog and the about box, with real input, and
-// at 100%, 125% and 150% display scale.
+// The tray menu, the settings dialog and the about box, with real input, and at 100%, 125% and 150% display scale.
 #include "driver.h"
 
 #include <sddl.h>
@@ -109,15 +108,12 @@ TEST_F(Dialogs, TheSettingsShowWhatHoldsAndSaveEveryChangeWhichTakesEffectAtOnce
     EXPECT_TRUE(Read(kRunKey, L"Lumvale", HKEY_LOCAL_MACHINE));
 }
 
-TEST_F(Dialogs, TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog) {
-    RecordUrls();
+TEST_F(Dialogs, TheIconsMenuAndTheAboutBoxFromTheTrayAndFromTheDialog) {
     SetSetting(kRemember, L"1");
     Lumvale lumvale;
-    const std::wstring help = L"\"http://www.example.com/products/lumvale.shtml\"\n", home = L"\"http://www.example.com\"\n";
     Target target;
-    // A right click on the icon, held while its message arrives, opens its
-    // menu (its items, by their places: FromTray) and no popup, each time;
-    // nothing is recorded of Lumvale.
+    // A right click on the icon, held while its message arrives, opens its menu (its items, by their places:
+    // FromTray) and no popup, each time; nothing is recorded of Lumvale.
     const POINT icon = TrayIcon().value_or(POINT{});
     for (int time = 0; time < 3; ++time) {
         MoveTo(icon);
@@ -136,18 +132,11 @@ TEST_F(Dialogs, TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog) {
     ASSERT_TRUE(lumvale.Await(L"#32768"));
     Activate(target.get());
     EXPECT_TRUE(WaitUntil([&] { return !lumvale.Window(L"#32768"); })) << "another program in front closes the menu";
-    lumvale.FromTray(3);
-    lumvale.FromTray(5, nullptr, true);
-    EXPECT_TRUE(WaitUntil([&] { return RecordedUrls() == help + home; }, 10000)) << "help and credit";
     HWND about = lumvale.FromTray(4, L"LumvaleAbout");
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(Topmost(about) && Alpha(about) == 240);
     EXPECT_TRUE(::IsWindowVisible(Child(about, L"LumvaleFrame")));
     Screenshot(L"about");
-    Click({RectOf(about).left + 343, RectOf(about).top + 239});  // lbWWW
-    Click({RectOf(about).left + 100, RectOf(about).top + 239});  // lbEmail
-    const std::wstring mail = L"\"mailto:feedback@example.com?subject=lumvale汉化反馈  \"\n";
-    EXPECT_TRUE(WaitUntil([&] { return RecordedUrls() == help + home + home + mail; }, 10000)) << "both links";
     Click(Child(about, L"Button", L"X"));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about) && ::IsWindowEnabled(lumvale.main()); }));
 
@@ -161,7 +150,6 @@ TEST_F(Dialogs, TheAboutBoxAndTheMenusLinksFromTheTrayAndFromTheDialog) {
     EXPECT_TRUE(WaitUntil([&] { return lumvale.Window(L"LumvalePopup") != nullptr; })) << "the poller runs on";
     lumvale.FromTray(-1);
     EXPECT_TRUE(lumvale.Ended());
-    EXPECT_TRUE(WaitUntil([&] { return !TrayIcon(); }));
 }
 
 using Scale = Scenario;

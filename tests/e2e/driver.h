@@ -254,22 +254,6 @@ inline std::optional<POINT> TrayIcon() {
     return std::nullopt;
 }
 
-// stand_in.exe stands in for the browser and the mail program.
-inline std::wstring RecordedUrls() {
-    std::wstring urls;
-    if (FILE* in = _wfopen((ExeDirectory() + L"\\url-record.txt").c_str(), L"r, ccs=UTF-8")) {
-        for (wchar_t line[1024]; std::fgetws(line, 1024, in);) urls += line;
-        std::fclose(in);
-    }
-    return urls;
-}
-inline void RecordUrls() {
-    for (const wchar_t* scheme : {L"http", L"mailto"})
-        Write(std::wstring(L"Software\\Classes\\") + scheme + L"\\shell\\open\\command", L"",
-              L"\"" + ExeDirectory() + L"\\stand_in.exe\" \"%1\"", HKEY_LOCAL_MACHINE);
-    ::DeleteFileW((ExeDirectory() + L"\\url-record.txt").c_str());
-}
-
 // Functions of system DLLs to hide from a program, as a system that lacks them would.
 using Missing = std::vector<std::pair<const wchar_t*, const char*>>;
 
@@ -383,11 +367,7 @@ public:
         WaitUntil([&] { return WindowOf(id(), L"LumvaleAbout", false) == nullptr; });
     }
     HWND main() const { return main_; }
-    // As the tray menu's Exit does.
-    bool Exit() const {
-        ::PostMessageW(main_, WM_CLOSE, 0, 0);
-        return Ended();
-    }
+    bool Exit() const { return ::PostMessageW(main_, WM_CLOSE, 0, 0) && Ended(); }  // as the tray menu's Exit does
 
 private:
     HWND main_ = nullptr;

@@ -1,6 +1,5 @@
-// A DLL that someone put beside lumvale.exe. Loaded by a call of the running
-// program it leaves "<its path>.loaded" and refuses; loaded as the process
-// starts (by the system's own DLLs) it loads. Its function leaves ".called".
+// A DLL that someone put beside lumvale.exe. Loaded by a call of the running program it leaves "<its path>.loaded"
+// and refuses; loaded as the process starts (by the system's own DLLs) it loads. Its function leaves ".called".
 #include <windows.h>
 
 namespace {

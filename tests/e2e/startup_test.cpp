@@ -8,31 +8,14 @@ namespace {
 
 using Startup = Scenario;
 
-TEST_F(Startup, OlderSystemsThanWindows2000GetTheMessageAndNothingElse) {
-    Delete(kProgramKey);
-    Write(kAppDefaults, L"Version", L"win98");
-    Process lumvale(L"\"" + ExeDirectory() + L"\\lumvale.exe\"");
-    const HWND box = lumvale.Await(L"#32770", 15000);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)), L"抱歉，Lumvale无法在低于win 2k以下的系统运行！" + std::wstring(13, L' '));
-    EXPECT_EQ(WindowOf(lumvale.id(), L"LumvaleMain", false), nullptr);
-    Screenshot(L"refused");
-    Activate(box);
-    Chord({VK_RETURN});
-    EXPECT_TRUE(lumvale.Ended());
-    EXPECT_FALSE(Exists(kProgramKey)) << "the store is neither read nor written";
-}
-
 TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilExit) {
-    const std::tuple<const wchar_t*, const wchar_t*, int> runs[] = {
-        {L"win2k", L"50", 105}, {L"win10", L"300", 255}};
+    const std::tuple<const wchar_t*, const wchar_t*, int> runs[] = {{L"win2k", L"50", 105}, {L"win10", L"300", 255}};
     for (const auto& [version, stored, alpha] : runs) {
         Write(kAppDefaults, L"Version", version);
         SetSetting(L"TBar", stored);
         Write(Section(L"Temp"), L"4242", L"3");
         ASSERT_FALSE(TrayIcon()) << "an icon is left from before";
-        // The first time, a shell slow at log-on refuses the icon until it
-        // has been asked twice, and announces nothing when it is ready.
+        // The first time a shell slow at log-on refuses the icon until asked twice, and announces nothing once ready.
         const bool windows2000 = std::wstring(version) == L"win2k";
         auto slowShell = windows2000 ? std::make_unique<FakeTray>(true) : nullptr;
         Target second(L"", {0, 0, 400, 28}, WS_POPUP, L"Shell_SecondaryTrayWnd");  // another monitor's
@@ -49,14 +32,12 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
         EXPECT_TRUE(WaitUntil([&] {
             return Alpha(Taskbar()) == alpha && Alpha(second.get()) == alpha && Alpha(third.get()) == alpha;
         })) << stored;
-        // A restarted shell announces a new taskbar, opaque, without the icon
-        // (Wine's shell cannot restart in a session: made opaque by hand).
+        // A restarted shell announces a new taskbar, opaque, without the icon (Wine's is made opaque by hand).
         ::SetWindowLongW(Taskbar(), GWL_EXSTYLE, ::GetWindowLongW(Taskbar(), GWL_EXSTYLE) & ~WS_EX_LAYERED);
         ::SendMessageW(lumvale.main(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == alpha; })) << stored;
         EXPECT_FALSE(Exists(Section(L"Temp"))) << "the last run's records are gone";
-        // Two seconds without input, and a hot-key acts: woken by raw input,
-        // or where there is none, never asleep.
+        // Two seconds without input, and a hot-key acts: woken by raw input, or where there is none, never asleep.
         Target target;
         Pump(2000);
         Chord({VK_CONTROL, VK_SHIFT, '3'});

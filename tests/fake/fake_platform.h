@@ -1,7 +1,6 @@
 #pragma once
-// An in-memory desktop, registry, keyboard and process table behind the
-// platform seam, counting what was asked of it; and the unit tests' desktop
-// on it, with the program's store and a window of editor.exe in front.
+// An in-memory desktop, registry, keyboard and process table behind the platform seam, counting what was asked of it;
+// and the unit tests' desktop on it, with the program's store and a window of editor.exe in front.
 
 #include <algorithm>
 #include <cwctype>
@@ -56,8 +55,7 @@ public:
     bool failSetLayeredAttributes = false;
     bool failSetWindowPos = false;
     std::set<RegRoot> readOnlyRoots;
-    // A 32-bit program on 64-bit Windows (its own view of HKLM\Software is
-    // the 32-bit copy), or a 64-bit program.
+    // A 32-bit program on 64-bit Windows (its own view of HKLM\Software is the 32-bit copy), or a 64-bit program.
     bool wow64 = false, x64 = false;
     Hwnd shellWindow = 0;
     // The notification area: whether it answers, whether it holds the icon,
@@ -65,8 +63,7 @@ public:
     bool trayAnswers = true, trayHolds = false;
     std::vector<NotifyIconMessage> trayRequests;
     std::vector<std::wstring> balloons;
-    // Raw input: whether the system takes a registration, and which window
-    // hears each device.
+    // Raw input: whether the system takes a registration, and which window hears each device.
     bool rawInput = true;
     std::map<RawInputDevice, Hwnd> hearing;
     std::uint32_t now = 100000, lastInput = 0;  // GetTickCount, GetLastInputInfo
@@ -88,14 +85,12 @@ public:
     }
     bool KeyExists(RegRoot root, const std::wstring& path) const { return registry_.count(Id(root, path)) != 0; }
 
-    std::vector<int> keysQueried;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> beeps;
     int reads = 0, redraws = 0, dispatches = 0, snapshots = 0;
     Rect redrawn;
     int OpenHandles() const { return static_cast<int>(openKeys_.size() + snapshotsAt_.size()); }
 
     std::int16_t GetAsyncKeyState(int key) override {
-        keysQueried.push_back(key);
         return static_cast<std::int16_t>((pressedKeys.count(key) ? 0x8000 : 0) | tappedKeys.erase(key));
     }
     Point GetCursorPos() override { return {}; }
@@ -219,10 +214,7 @@ public:
         SetValue(root, path, name, std::wstring{kBinaryMark, static_cast<wchar_t>(first)});
     }
     void RegDeleteValue(RegKeyHandle key, const std::wstring& name) override {
-        if (auto* values = Key(key, true)) {
-            values->erase(Lower(name));
-            changed_ = true;
-        }
+        if (auto* values = Key(key, true); values && values->erase(Lower(name))) changed_ = true;
     }
     void RegDeleteKey(RegRoot root, const std::wstring& path) override {
         if (!readOnlyRoots.count(root) && registry_.erase(Id(root, path))) changed_ = true;

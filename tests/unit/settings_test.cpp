@@ -121,18 +121,16 @@ TEST_F(SliderTest, PositionsAndAlphasConvertHalvesToEvenOnlyTheLeftButtonDragsAn
 using StartupTest = testing::Desktop;
 
 TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedNeverTwoAndTheTruthReported) {
-    const std::wstring me = L"\"C:\\My Tools\\lumvale.exe\"";
+    const std::wstring me = L"\"C:\\My Tools\\lumvale.exe\"", other = L"D:\\old\\lumvale.exe";
     const std::wstring unquoted = L"C:\\My Tools\\lumvale.exe";  // as earlier versions wrote it
-    const std::wstring other = L"D:\\old\\lumvale.exe";
     const std::wstring wow6432 = L"Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
     const std::wstring approved = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
     using Text = std::optional<std::wstring>;
     using O = StartupOutcome;
-    // The exe on 32-bit Windows, the x86 exe on 64-bit Windows, the x64 exe. The
-    // machine's key, its 32-bit copy (where earlier x86 builds wrote) and the user's.
+    // The exe on 32-bit Windows, the x86 exe on 64-bit Windows, the x64 exe. The machine's key, its 32-bit
+    // copy (where earlier x86 builds wrote) and the user's. Besides: the entry the user switched off in Task
+    // Manager; the machine's that the account may not switch on, and a 32-bit copy it may not change.
     enum Bits { k32, kWow, k64 };
-    // What the account may not do besides: switch the machine's entry on, change the 32-bit copy;
-    // and which entry the user switched off in Task Manager.
     enum Extra { kNone, kMachineOff = 1, kUserOff = 2, kLocked32 = 4, kMachineSwitchRefused = 8 };
     struct Case {
         Bits bits; bool machineRefused, userRefused; Text machine, machine32, user; unsigned extra;  // before
@@ -161,7 +159,9 @@ TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedNeverTwoAndTheTrut
         {k64, false, false, {}, me, {}, kNone, true, me, {}, {}, O::AsAsked, true},
         {k64, true, false, {}, me, {}, kNone, false, {}, me, {}, O::Refused, true},
     };
+    const auto entry = [&](RegRoot root, const std::wstring& path) { return fake.Value(root, path, kStartupValueName); };
     for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         fake.readOnlyRoots.clear();
         fake.Unlock();
         fake.wow64 = c.bits == kWow;
@@ -179,15 +179,13 @@ TEST_F(StartupTest, TheMachineKeyFirstTheUsersWhereItIsRefusedNeverTwoAndTheTrut
         if (c.extra & kMachineSwitchRefused) fake.Lock(RegRoot::LocalMachine, approved);
         if (c.machineRefused) fake.Lock(RegRoot::LocalMachine, kRunKey);
         if (c.userRefused) fake.readOnlyRoots.insert(RegRoot::CurrentUser);
-        EXPECT_EQ(StartsWithWindows(fake), !(c.extra & (kMachineOff | kUserOff)) && (c.machine || c.machine32 || c.user))
-            << &c - cases;
+        EXPECT_EQ(StartsWithWindows(fake), !(c.extra & (kMachineOff | kUserOff)) && (c.machine || c.machine32 || c.user));
         const StartupResult result = SetStartsWithWindows(fake, c.on, me);
-        EXPECT_EQ(std::make_pair(result.outcome, result.other), std::make_pair(c.outcome, c.outcome == O::OtherProgram ? c.machineAfter.value_or(c.machine32After.value_or(L"")) : L""))
-            << &c - cases;
-        EXPECT_EQ(fake.Value(RegRoot::LocalMachine, kRunKey, kStartupValueName), c.machineAfter) << &c - cases;
-        EXPECT_EQ(fake.Value(RegRoot::LocalMachine, wow6432, kStartupValueName), c.machine32After) << &c - cases;
-        EXPECT_EQ(fake.Value(RegRoot::CurrentUser, kRunKey, kStartupValueName), c.userAfter) << &c - cases;
-        EXPECT_EQ(StartsWithWindows(fake), c.starts) << &c - cases;
+        const std::wstring other = c.outcome == O::OtherProgram ? c.machineAfter.value_or(c.machine32After.value_or(L"")) : L"";
+        EXPECT_EQ(std::make_pair(result.outcome, result.other), std::make_pair(c.outcome, other));
+        EXPECT_EQ(std::make_tuple(entry(RegRoot::LocalMachine, kRunKey), entry(RegRoot::LocalMachine, wow6432),
+                                  entry(RegRoot::CurrentUser, kRunKey), StartsWithWindows(fake)),
+                  std::make_tuple(c.machineAfter, c.machine32After, c.userAfter, c.starts));
     }
     EXPECT_EQ(fake.OpenHandles(), 0);
 }

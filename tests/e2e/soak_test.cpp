@@ -42,10 +42,12 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
     SIZE_T peak[2][3] = {};
     std::vector<std::unique_ptr<Target>> targets;
     int actions = 0, firstThird = 0;  // actions in all, and in the run's first third
+    bool popped[2] = {};              // whether each copy has shown its popup
     for (; ::GetTickCount() - start < length; ++actions) {
         if (third() == 0) firstThird = actions + 1;
-        // One action of each kind first: what the first beep, popup and menu load is warm-up.
-        const int pick = actions < 4 ? actions * 3 : between(1, 10);
+        // One action of each kind first, and right clicks until each copy showed its popup (a busy copy can
+        // miss a quick click): what the first beep, popup and menu load is warm-up.
+        const int pick = actions < 4 ? actions * 3 : !(popped[0] && popped[1]) ? 6 : between(1, 10);
         if (targets.empty() || pick == 10) {
             if (targets.size() == 3) targets.erase(targets.begin());
             const bool perPixel = between(0, 2) == 0;
@@ -59,9 +61,11 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
         } else if (pick <= 8) {
             Click({RectOf(target).left + between(20, 300), RectOf(target).top + between(40, 250)}, true);
             Pump(300);
-            for (const Lumvale& copy : copies)
-                if (const HWND popup = copy.Window(L"LumvalePopup"))
+            for (int copy = 0; copy < 2; ++copy)
+                if (const HWND popup = copies[copy].Window(L"LumvalePopup")) {
+                    popped[copy] = true;
                     Click(between(0, 3) ? Centre(Children(popup, L"Button")[between(0, 2)]) : Item(popup, between(0, 8)));
+                }
             Click({900, between(60, 600)});
         } else if (const auto icon = TrayIcon()) {
             // Escape once the menu is up (a later click could pick an item); on once it is gone.

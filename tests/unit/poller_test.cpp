@@ -5,7 +5,6 @@
 #include "app/poll_wake.h"
 #include "popup/popup_logic.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -86,13 +85,6 @@ protected:
     PollerTest() { poller.SetPopup(this); }
     void ShowMe() override { ++shows; }
     void ClosePopup() override { Desktop::ClosePopup(); }
-
-    void Hold(unsigned modifiers, const std::vector<int>& keys = {}) {
-        fake.pressedKeys = {keys.begin(), keys.end()};
-        if (modifiers & kAlt) fake.pressedKeys.insert(kVkMenu);
-        if (modifiers & kCtrl) fake.pressedKeys.insert(kVkControl);
-        if (modifiers & kShift) fake.pressedKeys.insert(kVkShift);
-    }
 
     Poller poller{fake, store, settings, glass, windows, notice};
     int shows = 0;
@@ -289,7 +281,7 @@ TEST_F(PollerTest, ADesktopIsNoTargetAndAnAppFrameIsNamedAfterItsAppOnceThatMove
     // The shell's surfaces and Lumvale's hidden windows by their classes: end to end.
     fake.shellWindow = editor;
     SetRecord(L"Wins", L"editor.exeEditorMain", L"3");
-    Hold(kCtrl | kShift, {'3'});
+    fake.pressedKeys = {kVkControl, kVkShift, '3'};
     poller.Tick();
     EXPECT_EQ(AlphaOf(editor), 255);
     // An app's frame in front before its app moved in: named after the app once it has, not after the host;
@@ -363,7 +355,7 @@ TEST_F(PollerTest, ThePollStandsStillHalfASecondAfterTheLastInputAndGoesOnAtTheF
 }
 
 TEST_F(PollerTest, AfterAPauseAnOpenPopupClosesAndNothingPressedBeforeItCounts) {
-    Hold(kCtrl | kShift, {kVkRButton});
+    fake.pressedKeys = {kVkControl, kVkShift, kVkRButton};
     poller.Tick();  // the popup opens; its digits were asked about
     fake.pressedKeys.clear();
     fake.tappedKeys = {kVkControl, kVkShift, '2', kVkRButton};  // pressed at the lock screen, during the pause

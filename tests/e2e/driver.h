@@ -440,7 +440,7 @@ public:
     }
     ~FakeTray() { ::DestroyWindow(window_); }
     int Carried(const std::wstring& text) const {  // how many requests carried `text` (a balloon's, say)
-        return std::count_if(requests_.begin(), requests_.end(), [&](auto& request) { return request.find(text) != request.npos; });
+        return static_cast<int>(std::count_if(requests_.begin(), requests_.end(), [&](auto& r) { return r.find(text) != r.npos; }));
     }
 
 private:

@@ -78,7 +78,8 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
         for (int copy = 0; copy < 2; ++copy) {
             PROCESS_MEMORY_COUNTERS memory{};
             ::GetProcessMemoryInfo(copies[copy].handle(), &memory, sizeof(memory));
-            peak[copy][third()] = std::max<SIZE_T>(peak[copy][third()], memory.PagefileUsage / 1024);
+            SIZE_T& most = peak[copy][third()];
+            most = std::max<SIZE_T>(most, memory.PagefileUsage / 1024);
         }
     }
     ReleaseEverything();

@@ -11,9 +11,9 @@ namespace {
 constexpr wchar_t kClassName[] = L"LumvaleMain";
 constexpr UINT_PTR kPollTimer = 1;  // tmrRt
 constexpr UINT kPollIntervalMs = 50;
-// The slow look: twice a second for a window that came to the front while
-// nobody touched the input, where the system does not tell of it; every two
-// seconds once it has told of another program's window.
+// The slow look, twice a second: a window that came to the front while
+// nobody touched the input (the system does not always tell of it), input
+// that raw input did not bring; every two seconds, the shell.
 constexpr UINT_PTR kLookTimer = 2;
 constexpr UINT kLookIntervalMs = 500;
 constexpr UINT kShellLookMs = 2000;
@@ -21,7 +21,7 @@ constexpr UINT kForegroundMessage = WM_APP + 2;
 
 }  // namespace
 
-MainWindow::MainWindow(App& app, PollWake& wake) : app_(app), wake_(wake), lookIntervalMs_(kLookIntervalMs) {}
+MainWindow::MainWindow(App& app, PollWake& wake) : app_(app), wake_(wake) {}
 
 void MainWindow::Load() {
     if (exists()) return;
@@ -54,7 +54,7 @@ void MainWindow::OnLoad() {
     sessionWatch_.Keep(hwnd());
     foregroundWatch_.Start(hwnd(), kForegroundMessage);
     wake_.Start(FromHwnd(hwnd()));
-    ::SetTimer(hwnd(), kLookTimer, lookIntervalMs_, nullptr);
+    ::SetTimer(hwnd(), kLookTimer, kLookIntervalMs, nullptr);
     FollowWake();
 }
 
@@ -86,7 +86,7 @@ void MainWindow::FollowPause(bool run) {
         ::KillTimer(hwnd(), kLookTimer);
         return;
     }
-    ::SetTimer(hwnd(), kLookTimer, lookIntervalMs_, nullptr);
+    ::SetTimer(hwnd(), kLookTimer, kLookIntervalMs, nullptr);
     app_.poller.Resume();
     // A shell may have restarted while the poll stood still.
     app_.trayIcon.Verify();
@@ -102,8 +102,14 @@ void MainWindow::OnInput(LPARAM input) {
 }
 
 void MainWindow::SlowLook() {
-    if (!wake_.Polling()) app_.poller.Look(ModalLoopScope::Depth());
-    if (++looks_ % (kShellLookMs / lookIntervalMs_) == 0) LookAtTheShell();
+    if (!wake_.Polling()) LookWhileAsleep();
+    if (++looks_ % (kShellLookMs / kLookIntervalMs) == 0) LookAtTheShell();
+}
+
+void MainWindow::LookWhileAsleep() {
+    wake_.Look();
+    FollowWake();
+    app_.poller.Look(ModalLoopScope::Depth());
 }
 
 void MainWindow::LookAtTheShell() {
@@ -160,13 +166,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The system frees the input's record in the default handling.
             return WindowBase::HandleMessage(message, wParam, lParam);
         case kForegroundMessage:
-            // The system tells of windows that come to the front: the slow
-            // look is needed only for the shell.
-            if (lookIntervalMs_ != kShellLookMs) {
-                lookIntervalMs_ = kShellLookMs;
-                if (!paused_) ::SetTimer(hwnd(), kLookTimer, lookIntervalMs_, nullptr);
-            }
-            if (!paused_ && !wake_.Polling()) app_.poller.Look(ModalLoopScope::Depth());
+            if (!paused_ && !wake_.Polling()) LookWhileAsleep();
             return 0;
         case kSessionChangeMessage:
             FollowPause(pause_.SessionChanged(static_cast<std::uint32_t>(wParam)));

@@ -49,6 +49,9 @@ private:
     // The slow timer: the window in front while the poll stands still, and
     // every couple of seconds the shell.
     void SlowLook();
+    // The window in front and the input while the poll stands still: the
+    // poll starts where input may have gone unheard.
+    void LookWhileAsleep();
     // The icon where the shell refused it, the taskbars that have not got
     // their opacity, the session's notifications where they were refused.
     void LookAtTheShell();
@@ -60,7 +63,6 @@ private:
     PollWake& wake_;
     SessionWatch sessionWatch_;
     ForegroundWatch foregroundWatch_;
-    UINT lookIntervalMs_;
     unsigned looks_ = 0;
     bool polling_ = false;  // the 50 ms timer runs
     bool paused_ = false;

@@ -41,16 +41,30 @@ void PollWake::AfterTick(bool busy) {
     if (NotBefore(sessionInput, lastInput_)) lastInput_ = sessionInput;
     if (!NotBefore(now, lastInput_ + kInputRestMs)) return;
     // Asked again after the next rest, not on every tick.
-    if (windows_.RunsWithMoreRights(platform_.GetForegroundWindow())) {
+    if (windows_.RunsWithMoreRights(platform_.GetForegroundWindow()) ||
+        !platform_.RegisterRawInputDevices(RawInputDevice::Mouse, window_)) {
         lastInput_ = now;
         return;
     }
-    if (!platform_.RegisterRawInputDevices(RawInputDevice::Mouse, window_)) {
-        lastInput_ = now;
+    // The clock is read again once the mouse is heard: a press that came
+    // between the two readings shows on it, and any later one is heard.
+    sleptAt_ = platform_.GetLastInputInfo();
+    if (sleptAt_ != sessionInput) {
+        platform_.RegisterRawInputDevices(RawInputDevice::Mouse, 0);
+        lastInput_ = sleptAt_;
         return;
     }
     asleep_ = true;
     down_.reset();
+}
+
+bool PollWake::Look() {
+    if (!asleep_ || paused_) return false;
+    if (platform_.GetLastInputInfo() == sleptAt_ && !windows_.RunsWithMoreRights(platform_.GetForegroundWindow()))
+        return false;
+    Wake();
+    lastInput_ = platform_.GetTickCount();
+    return true;
 }
 
 void PollWake::Pause(bool paused) {

@@ -9,7 +9,10 @@
 // move, and a running poll needs none of them. Where raw input is missing or
 // refused, and while the window in front runs with more rights than Lumvale
 // (the system may keep its input from a program with fewer), the poll runs
-// as it always did.
+// as it always did. Raw input that stops coming is silent: while the poll
+// stands still, each look at the window in front checks that the session's
+// own clock of the last input has not moved unheard and that the window in
+// front is not one of more rights.
 
 #include <bitset>
 #include <cstdint>
@@ -41,6 +44,14 @@ public:
     // tick found a watched key or button held, or the poll needs its next
     // tick.
     void AfterTick(bool busy);
+    // A look while the poll stands still (twice a second, and whenever the
+    // system tells of a window that came to the front): the poll starts
+    // where Windows may have kept input from Lumvale: the session's last
+    // input moved since the poll fell asleep although nothing was heard (the
+    // keys went to a window of a program with more rights, or the secure
+    // desktop of a UAC prompt or Ctrl+Alt+Del showed), or the window now in
+    // front runs with more rights, or nothing is in front. True when it did.
+    bool Look();
     // While paused the poll stands still and input does not start it; the
     // end of a pause starts it.
     void Pause(bool paused);
@@ -57,6 +68,7 @@ private:
     bool asleep_ = false;
     bool paused_ = false;
     std::uint32_t lastInput_ = 0;
+    std::uint32_t sleptAt_ = 0;  // the session's last input when the poll fell asleep
     std::bitset<256> down_;  // keys that raw input reported down
 };
 

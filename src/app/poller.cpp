@@ -161,7 +161,7 @@ void Poller::ApplyRememberedAlpha() {
     }
     const std::wstring key = DecimalText(window);
     if (!refused_.Contains(window) && store_.ReadSetting(store_names::kTemp, key, L"").empty() &&
-        !windows_.IsNeverATarget(window)) {
+        !windows_.IsNeverATarget(window) && platform_.GetProp(window, kGivenBackProperty) == 0) {
         const std::wstring identity = windows_.WindowIdentity(window);
         // An empty identity would name the section's unnamed default value.
         if (!identity.empty()) {

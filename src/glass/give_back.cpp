@@ -35,9 +35,12 @@ std::optional<AlphaChange> Glass::GiveBack(Hwnd window, bool& unlayered) {
     }
     if (mark) platform_.RemoveProp(window, kMarkProperty);
     if (onTop) {
-        if (!platform_.SetWindowPosZOrder(window, kHwndNotTopmost)) return AlphaChange::Refused;
+        // Out of the topmost band, and nothing more: no window is activated
+        // or raised on the way.
+        if (!platform_.SetWindowPosZOrder(window, kHwndNotTopmost, ZOrderMove::Quietly)) return AlphaChange::Refused;
         platform_.RemoveProp(window, kTopProperty);
     }
+    platform_.SetProp(window, kGivenBackProperty, 1);
     return AlphaChange::Made;
 }
 

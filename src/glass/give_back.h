@@ -11,8 +11,10 @@ namespace lumvale {
 // The taskbars keep the stored opacity, and Lumvale's own windows theirs.
 // A window that does not answer or refuses is skipped, and the first such
 // one explained. Each window given back gets the run record "-1" (no glass),
-// so that no remembered opacity comes back to it in this run, and the popup
-// shows it without a choice.
+// so that the popup shows it without a choice, and a mark that keeps
+// remembered opacities off it, whatever another copy does to the records,
+// until the user glasses it again. No window is activated or raised: the
+// keyboard stays where it was.
 void GiveBackEveryWindow(Platform& platform, Glass& glass, SettingsStore& store, RefusalNotice& notice);
 
 }  // namespace lumvale

@@ -169,7 +169,10 @@ void Glass::RemoveLayering(Hwnd window, const OnMade& made) {
 AlphaChange Glass::SetGlassLevel(Hwnd window, std::int16_t level, const OnMade& record) {
     if (level > kHighestGlassLevel) return AlphaChange::Refused;
     const AlphaChange change = SetWindowAlpha(window, AlphaForGlassLevel(level), record);
-    if (change == AlphaChange::Made) BeepFeedback();
+    if (change == AlphaChange::Made) {
+        platform_.RemoveProp(window, kGivenBackProperty);
+        BeepFeedback();
+    }
     ClosePopup();
     return change;
 }

@@ -53,6 +53,10 @@ inline constexpr wchar_t kMarkProperty[] = L"Lumvale.Glass";
 // Noted on a window that the popup's "最上" put on top (not on one that was
 // on top before), so that any later copy can give it back.
 inline constexpr wchar_t kTopProperty[] = L"Lumvale.Top";
+// Noted on a window given back, so that no copy gives it a remembered
+// opacity again (the run records that say so go with any copy's start or
+// exit) until the user glasses it again.
+inline constexpr wchar_t kGivenBackProperty[] = L"Lumvale.GivenBack";
 
 // What became of an opacity change: made; refused before anything changed,
 // since the window's thread does not answer (a later try may succeed);
@@ -90,8 +94,9 @@ public:
     AlphaChange SetWindowAlpha(Hwnd window, std::int16_t alpha, const OnMade& made = {});
 
     // A change of the user's or a remembered one: alpha of the level, then
-    // `record` and the beep if the alpha was set; the popup closes either
-    // way. Levels above 10 are refused before anything changes.
+    // `record` and the beep if the alpha was set (the window is no longer
+    // one given back); the popup closes either way. Levels above 10 are
+    // refused before anything changes.
     AlphaChange SetGlassLevel(Hwnd window, std::int16_t level, const OnMade& record = {});
 
     void BeepFeedback();

@@ -115,6 +115,10 @@ struct NotifyIconData {
 constexpr std::uint32_t kLoadWithAlteredSearchPath = 0x8;
 constexpr std::uint32_t kLoadSearchSystem32 = 0x800;
 
+// How SetWindowPos moves a window in the z-order: as the call does by
+// default, which also activates it, or leaving its activation and its
+// owner's place alone (SWP_NOACTIVATE | SWP_NOOWNERZORDER).
+enum class ZOrderMove { Activating, Quietly };
 constexpr Hwnd kHwndTopmost = -1;
 constexpr Hwnd kHwndNotTopmost = -2;
 constexpr std::int32_t kExStyleTopmost = 0x8;
@@ -181,9 +185,9 @@ public:
     virtual std::wstring GetWindowText(Hwnd window, int bufferChars) = 0;
     // Returns the thread id, 0 on failure; writes the process id.
     virtual std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) = 0;
-    // SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-    // false when it failed.
-    virtual bool SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) = 0;
+    // SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE),
+    // with the flags of `move`; false when it failed.
+    virtual bool SetWindowPosZOrder(Hwnd window, Hwnd insertAfter, ZOrderMove move) = 0;
     // Dispatches the thread's pending messages and returns (DoEvents).
     virtual void ProcessPendingMessages() = 0;
 

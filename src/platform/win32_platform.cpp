@@ -238,8 +238,9 @@ std::uint32_t Win32Platform::GetWindowThreadProcessId(Hwnd window, std::uint32_t
     return thread;
 }
 
-bool Win32Platform::SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) {
-    return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE) != FALSE;
+bool Win32Platform::SetWindowPosZOrder(Hwnd window, Hwnd insertAfter, ZOrderMove move) {
+    const UINT quietly = move == ZOrderMove::Quietly ? SWP_NOACTIVATE | SWP_NOOWNERZORDER : 0;
+    return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | quietly) != FALSE;
 }
 
 void Win32Platform::ProcessPendingMessages() {

@@ -40,7 +40,7 @@ public:
     std::wstring GetClassName(Hwnd window, int bufferChars) override;
     std::wstring GetWindowText(Hwnd window, int bufferChars) override;
     std::uint32_t GetWindowThreadProcessId(Hwnd window, std::uint32_t* processId) override;
-    bool SetWindowPosZOrder(Hwnd window, Hwnd insertAfter) override;
+    bool SetWindowPosZOrder(Hwnd window, Hwnd insertAfter, ZOrderMove move) override;
     void ProcessPendingMessages() override;
     SnapshotHandle CreateToolhelp32Snapshot() override;
     bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) override;

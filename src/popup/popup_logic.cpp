@@ -102,11 +102,11 @@ void PopupLogic::NoGlass(PopupChoice choice) {
 }
 
 bool PopupLogic::MakeTopmost(Platform& platform, Hwnd window) {
-    return platform.SetWindowPosZOrder(window, kHwndTopmost);
+    return platform.SetWindowPosZOrder(window, kHwndTopmost, ZOrderMove::Activating);
 }
 
 bool PopupLogic::MakeNotTopmost(Platform& platform, Hwnd window) {
-    return platform.SetWindowPosZOrder(window, kHwndNotTopmost);
+    return platform.SetWindowPosZOrder(window, kHwndNotTopmost, ZOrderMove::Activating);
 }
 
 }  // namespace lumvale

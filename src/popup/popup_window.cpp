@@ -120,6 +120,7 @@ void PopupWindow::CreateControls() {
 }
 
 void PopupWindow::Fill(const PopupContent& content) {
+    target_ = content.target;
     ::SetWindowTextW(lbExe_, content.exeCaption.c_str());
     classTooltip_ = content.classTooltip;
     tooltips_.Set(lbClass_, classTooltip_.c_str());
@@ -159,7 +160,17 @@ void PopupWindow::ShowActivated() {
 }
 
 void PopupWindow::Close() {
-    if (exists()) ::DestroyWindow(hwnd());
+    if (!exists()) return;
+    // A closing window that is active hands the foreground to the next
+    // window in the z-order, even a topmost one that never takes the focus,
+    // and under Wine even after another program's window came to the front
+    // (until this thread hears of it). So the popup gives it back to its
+    // target where it has it, and otherwise gives up being active first.
+    if (::GetForegroundWindow() == hwnd())
+        ::SetForegroundWindow(ToHwnd(target_));
+    else if (::GetActiveWindow() == hwnd())
+        ::SetActiveWindow(nullptr);
+    ::DestroyWindow(hwnd());
 }
 
 bool PopupWindow::Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }

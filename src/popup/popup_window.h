@@ -32,7 +32,8 @@ public:
     static std::shared_ptr<PopupWindow> Open(PopupLogic& logic, Glass& glass, Platform& platform,
                                              const PopupContent& content, HWND owner);
 
-    // Destroys the window if it is still there.
+    // Destroys the window if it is still there, leaving the foreground with
+    // the popup's target where the popup had it, and where it was otherwise.
     void Close();
 
 protected:
@@ -55,6 +56,7 @@ private:
     Glass& glass_;
     Platform& platform_;
     bool filling_ = false;
+    Hwnd target_ = 0;
     Dpi dpi_;
 
     unique_gdi_object font_;

@@ -15,7 +15,8 @@ constexpr const wchar_t* kNeverTargetClasses[] = {
     L"NotifyIconOverflowWindow", L"TopLevelWindowForOverflowXamlIsland",  // the hidden icons
     L"DV2ControlHost", L"TaskListThumbnailWnd",  // the Start menu and jump lists of Windows 7, thumbnails
     L"MultitaskingViewFrame", L"XamlExplorerHostIslandWindow",  // task view and Alt+Tab
-    L"LumvaleMain", L"LumvalePopup"};
+    L"LumvaleMain", L"LumvalePopup",
+    L"#32768"};  // a menu, which can be the window in front under Wine
 // The shell's hosts of Windows 10 and 11 that show Start, search, the
 // notification centre and the flyouts in a top-level CoreWindow.
 constexpr const wchar_t* kShellHosts[] = {L"startmenuexperiencehost.exe", L"shellexperiencehost.exe",
@@ -99,6 +100,9 @@ bool WindowInfo::RunsWithMoreRights(Hwnd window) {
     if (!*ownIntegrity_) return false;  // a system without integrity levels
     std::uint32_t processId = 0;
     platform_.GetWindowThreadProcessId(window, &processId);
+    // No window in front (the secure desktop shows), or none that names its
+    // process: process 0 would read as this one.
+    if (processId == 0) return true;
     const std::optional<std::uint32_t> theirs = platform_.GetIntegrityLevel(processId);
     return !theirs || *theirs > **ownIntegrity_;
 }

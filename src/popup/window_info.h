@@ -29,14 +29,15 @@ public:
 
     // The shell's own surfaces (the desktop, the taskbars, the notification
     // area's overflow, the Start menu, the flyouts, task view and Alt+Tab,
-    // thumbnails) and Lumvale's hidden main window and popup, of this copy or
-    // another: no window a user means to glass. The settings dialog and the
+    // thumbnails), menus, and Lumvale's hidden main window and popup, of this
+    // copy or another: no window a user means to glass. The settings dialog and the
     // about box are windows like any other.
     bool IsNeverATarget(Hwnd window);
 
     // The window's program runs with more rights than this one (a higher
     // integrity level, as an elevated program's), or its rights cannot be
-    // read on a system that has such levels. Never before Windows Vista.
+    // read on a system that has such levels, as where no window is in front.
+    // Never before Windows Vista.
     bool RunsWithMoreRights(Hwnd window);
 
     // An app's frame before its app has moved in (its CoreWindow comes a

@@ -16,7 +16,7 @@ SettingsChoices SettingsEditor::Load(Hwnd dialog, std::int32_t sliderWidth) {
     choices.popupKeys = ListIndex(settings_.PopupKeys, kPopupKeyItems);
     choices.hotKeys = ListIndex(settings_.HotKeys, kHotKeyItems);
     slider_.Load(sliderWidth);
-    platform_.SetWindowPosZOrder(dialog, kHwndTopmost);
+    platform_.SetWindowPosZOrder(dialog, kHwndTopmost, ZOrderMove::Activating);
     glass_.SetWindowAlpha(dialog, kDialogAlpha);
     return choices;
 }

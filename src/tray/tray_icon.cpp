@@ -18,8 +18,13 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (action > kTrayActionNone && trayMenuOwner) {
         // The menu closes when the user clicks elsewhere only if its owner
         // is the foreground window.
+        const HWND before = ::GetForegroundWindow();
         ::SetForegroundWindow(trayOwnerWindow);
         trayMenuOwner->SystemTrayHandler(action);
+        // Where the hidden window still has the keyboard once the menu and
+        // its item are done, what the user types next would go nowhere: it
+        // goes back to the window that was in front before.
+        if (::GetForegroundWindow() == window && before != window && ::IsWindow(before)) ::SetForegroundWindow(before);
         return -1;
     }
     if (message == WM_ACTIVATEAPP && !wParam) {

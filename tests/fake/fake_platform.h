@@ -68,7 +68,7 @@ public:
     std::map<RawInputDevice, Hwnd> hearing;
     std::uint32_t now = 100000, lastInput = 0;  // GetTickCount, GetLastInputInfo
     std::map<std::uint32_t, std::uint32_t> integrity;  // by process; 0: this one
-    std::function<void()> onDispatch;  // what ProcessPendingMessages lets in
+    std::function<void()> onDispatch, onRegister;  // what ProcessPendingMessages, RegisterRawInputDevices let in
     void Lock(RegRoot root, const std::wstring& path) { readOnlyKeys_.insert(Id(root, path)); }  // may not be written
     void Unlock() { readOnlyKeys_.clear(); }
 
@@ -95,6 +95,7 @@ public:
     }
     Point GetCursorPos() override { return {}; }
     bool RegisterRawInputDevices(RawInputDevice device, Hwnd target) override {
+        if (onRegister) std::exchange(onRegister, nullptr)();
         if (rawInput) hearing[device] = target;
         return rawInput;
     }
@@ -148,7 +149,7 @@ public:
         *processId = Find(window) ? Find(window)->processId : 0;
         return Find(window) ? Find(window)->threadId : 0;
     }
-    bool SetWindowPosZOrder(Hwnd window, Hwnd after) override {
+    bool SetWindowPosZOrder(Hwnd window, Hwnd after, ZOrderMove) override {
         std::int32_t& style = Window(window).exStyle;
         if (!failSetWindowPos) style = after == kHwndTopmost ? style | kExStyleTopmost : style & ~kExStyleTopmost;
         return !failSetWindowPos;

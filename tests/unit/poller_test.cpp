@@ -302,49 +302,73 @@ TEST_F(PollerTest, ADesktopIsNoTargetAndAnAppFrameIsNamedAfterItsAppOnceThatMove
     EXPECT_EQ(fake.reads - reads, 1) << "its run record, once";
 }
 
-TEST_F(PollerTest, ThePollStandsStillHalfASecondAfterTheLastInputAndGoesOnAtTheFirst) {
+TEST_F(PollerTest, ThePollStandsStillHalfASecondAfterTheLastInputAndGoesOnAtTheFirstOrWhereInputMayGoUnheard) {
     PollWake wake{fake, windows};
+    icon.Add({});
     fake.integrity = {{0, 0x2000}, {100, 0x2000}, {300, 0x3000}};  // Lumvale, the editor: medium; 300: elevated
-    const Hwnd elevated = fake.AddWindow({L"Admin", L"", 0, 300, 301});
-    enum Act { kTick, kBusyTick, kKey, kKeyUp, kLetter, kMouse, kUnheardInput, kPause, kResume };
-    // Per step: what happens, after how many ms, with an elevated window in front; then whether it was
-    // a press to act on at once, whether the poll runs, and whether the mouse is heard.
-    struct Step { const char* what; Act act; std::uint32_t ms; bool front, press, polling, mouse; };
+    const Hwnd fronts[] = {editor, fake.AddWindow({L"Admin", L"", 0, 300, 301}), 0};
+    enum Front { kEditor, kElevated, kNothing };
+    enum Act { kTick, kBusyTick, kKey, kKeyUp, kLetter, kMouse, kUnheard, kUnheardLook, kLook, kRegistering, kHotKey,
+               kPause, kResume };
+    // Per step: what happens, after how many ms, with which window in front; then whether it was a press to act
+    // on at once, whether the poll runs, and whether the mouse is heard. A look is the slow one, or a foreground
+    // event's; input unheard moves only the session's clock, as keys sent to an elevated window do.
+    struct Step { const char* what; Act act; std::uint32_t ms; Front front; bool press, polling, mouse; };
     const Step steps[] = {
-        {"a tick, input a moment ago", kTick, 300, false, false, true, false},
-        {"half a second without input", kTick, 300, false, false, false, true},
-        {"the mouse moves", kMouse, 5000, false, false, true, false},
-        {"a key goes down", kKey, 10, false, true, true, false},
-        {"the system repeats it", kKey, 30, false, false, true, false},
-        {"a letter typed", kLetter, 10, false, false, true, false},
-        {"held for a second", kBusyTick, 1000, false, false, true, false},
-        {"let go", kKeyUp, 10, false, false, true, false},
-        {"the mouse moved, unheard", kUnheardInput, 400, false, false, true, false},
-        {"the rest after the key", kTick, 200, false, false, true, false},
-        {"the rest after the mouse", kTick, 400, false, false, false, true},
-        {"locked", kPause, 10, false, false, false, false},
-        {"keys at the lock screen", kKey, 10, false, false, false, false},
-        {"unlocked", kResume, 10, false, false, true, false},
-        {"a rest, an elevated window in front", kTick, 600, true, false, true, false},
-        {"still in front a rest later", kTick, 600, true, false, true, false},
-        {"the editor in front again", kTick, 600, false, false, false, true},
+        {"a tick, input a moment ago", kTick, 300, kEditor, false, true, false},
+        {"half a second without input", kTick, 300, kEditor, false, false, true},
+        {"a look, nothing moved", kLook, 500, kEditor, false, false, true},
+        {"the mouse moves", kMouse, 5000, kEditor, false, true, false},
+        {"a key goes down", kKey, 10, kEditor, true, true, false},
+        {"the system repeats it", kKey, 30, kEditor, false, true, false},
+        {"a letter typed", kLetter, 10, kEditor, false, true, false},
+        {"held for a second", kBusyTick, 1000, kEditor, false, true, false},
+        {"let go", kKeyUp, 10, kEditor, false, true, false},
+        {"the mouse moved, unheard", kUnheard, 400, kEditor, false, true, false},
+        {"the rest after the key", kTick, 200, kEditor, false, true, false},
+        {"a press as the mouse is registered", kRegistering, 400, kEditor, false, true, false},
+        {"the rest after it", kTick, 500, kEditor, false, false, true},
+        {"keys went unheard: the next look", kUnheardLook, 500, kEditor, false, true, false},
+        {"locked", kPause, 10, kEditor, false, false, false},
+        {"keys at the lock screen", kKey, 10, kEditor, false, false, false},
+        {"unlocked", kResume, 10, kEditor, false, true, false},
+        {"a rest, an elevated window in front", kTick, 600, kElevated, false, true, false},
+        {"the editor in front again", kTick, 600, kEditor, false, false, true},
+        {"an elevated window came to the front unheard: the next look", kLook, 500, kElevated, false, true, false},
+        {"a hot-key there is refused, and said so", kHotKey, 50, kElevated, false, true, false},
+        {"a rest later, the editor in front", kTick, 600, kEditor, false, false, true},
+        {"nothing in front, as the secure desktop shows: the next look", kLook, 500, kNothing, false, true, false},
     };
     wake.Start(99);
     for (const Step& step : steps) {
         fake.now += step.ms;
-        fake.foreground = step.front ? elevated : editor;
+        fake.foreground = fronts[step.front];
         bool press = false;
         switch (step.act) {
             case kTick: case kBusyTick: wake.AfterTick(step.act == kBusyTick); break;
             case kKey: case kKeyUp: press = wake.Heard({true, '3', step.act == kKeyUp}); break;
             case kLetter: press = wake.Heard({true, 'A', false}); break;
             case kMouse: wake.Heard({}); break;
-            case kUnheardInput: fake.lastInput = fake.now; break;
+            case kUnheard: fake.lastInput = fake.now; break;
+            case kUnheardLook: fake.lastInput = fake.now; wake.Look(); break;
+            case kLook: wake.Look(); break;
+            case kRegistering:
+                fake.onRegister = [&] { fake.lastInput = fake.now; };
+                wake.AfterTick(false);
+                break;
+            case kHotKey:
+                fake.pressedKeys = {kVkControl, kVkShift, '3'};
+                fake.failSetLayeredAttributes = true;  // as the system refuses an elevated window
+                if (wake.Polling()) poller.Tick();
+                wake.AfterTick(poller.Busy());
+                fake.pressedKeys.clear();
+                break;
             case kPause: case kResume: wake.Pause(step.act == kPause); break;
         }
         EXPECT_EQ(std::make_tuple(press, wake.Polling(), fake.hearing[RawInputDevice::Mouse] == 99),
                   std::make_tuple(step.press, step.polling, step.mouse)) << step.what;
     }
+    EXPECT_EQ(fake.balloons.size(), 1u);
     // Where the system has no raw input (Windows 2000), or refuses it, the poll runs as it always did.
     fake.rawInput = false;
     PollWake without{fake, windows};

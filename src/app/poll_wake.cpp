@@ -1,5 +1,7 @@
 #include "app/poll_wake.h"
 
+#include <utility>
+
 namespace lumvale {
 namespace {
 
@@ -55,13 +57,17 @@ void PollWake::AfterTick(bool busy) {
         return;
     }
     asleep_ = true;
+    front_ = platform_.GetForegroundWindow();
     down_.reset();
 }
 
 bool PollWake::Look() {
     if (!asleep_ || paused_) return false;
-    if (platform_.GetLastInputInfo() == sleptAt_ && !windows_.RunsWithMoreRights(platform_.GetForegroundWindow()))
-        return false;
+    // A window's rights are read once it comes to the front: each reading
+    // is a few calls into the system, a look only two.
+    const Hwnd front = platform_.GetForegroundWindow();
+    const bool moreRights = front != std::exchange(front_, front) && windows_.RunsWithMoreRights(front);
+    if (platform_.GetLastInputInfo() == sleptAt_ && !moreRights) return false;
     Wake();
     lastInput_ = platform_.GetTickCount();
     return true;

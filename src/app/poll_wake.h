@@ -69,6 +69,7 @@ private:
     bool paused_ = false;
     std::uint32_t lastInput_ = 0;
     std::uint32_t sleptAt_ = 0;  // the session's last input when the poll fell asleep
+    Hwnd front_ = 0;             // the window in front whose rights were read last
     std::bitset<256> down_;  // keys that raw input reported down
 };
 

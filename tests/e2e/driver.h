@@ -254,6 +254,35 @@ inline std::optional<POINT> TrayIcon() {
     return std::nullopt;
 }
 
+// How often the Linux process that runs `exe` in this Wine session (its command line names it, its WINEPREFIX
+// is the driver's) woke up so far: the context switches of all its threads, as /proc counts them.
+inline long WakeUps(const std::string& exe) {
+    const auto all = [](const std::wstring& path) {
+        std::string text;
+        if (FILE* in = _wfopen(path.c_str(), L"rb")) {
+            for (int c; (c = std::fgetc(in)) != EOF;) text += static_cast<char>(c);
+            std::fclose(in);
+        }
+        return text;
+    };
+    char prefix[MAX_PATH] = {};
+    ::GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+    long switches = 0;
+    WIN32_FIND_DATAW process, task;
+    for (HANDLE p = ::FindFirstFileW(L"Z:\\proc\\*", &process); p != INVALID_HANDLE_VALUE && ::FindNextFileW(p, &process);) {
+        const std::wstring at = L"Z:\\proc\\" + std::wstring(process.cFileName);
+        if (all(at + L"\\cmdline").find(exe) == std::string::npos ||
+            all(at + L"\\environ").find("WINEPREFIX=" + std::string(prefix) + '\0') == std::string::npos)
+            continue;
+        for (HANDLE t = ::FindFirstFileW((at + L"\\task\\*").c_str(), &task); t != INVALID_HANDLE_VALUE && ::FindNextFileW(t, &task);) {
+            const std::string status = all(at + L"\\task\\" + task.cFileName + L"\\status");
+            for (size_t line = status.find("ctxt_switches:"); line != std::string::npos; line = status.find("ctxt_switches:", line + 1))
+                switches += std::atol(status.c_str() + line + 14);
+        }
+    }
+    return switches;
+}
+
 // Functions of system DLLs to hide from a program, as a system that lacks them would.
 using Missing = std::vector<std::pair<const wchar_t*, const char*>>;
 
@@ -404,14 +433,18 @@ public:
     ~Target() { ::DestroyWindow(window_); }
     HWND get() const { return window_; }
     bool Got(char digit) const { return state_.digits & (1u << (digit - '0')); }
+    int activations() const { return state_.activations; }
     void AnswerAfter(int milliseconds) { state_.answerMs = milliseconds; }
     void CloseWhenAsked(HWND lumvale) { state_.closeWhenAsked = lumvale; }
 
 private:
-    struct State { unsigned digits = 0; int answerMs = 0; HWND closeWhenAsked = nullptr; };
+    struct State { unsigned digits = 0; int answerMs = 0; HWND closeWhenAsked = nullptr; int activations = 0; };
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* state = reinterpret_cast<State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         if (message == WM_KEYDOWN && state && wParam >= '0' && wParam <= '9') state->digits |= 1u << (wParam - '0');
+        if (message == WM_ACTIVATE && state && LOWORD(wParam) != WA_INACTIVE) ++state->activations;
+        // One with WS_EX_NOACTIVATE never takes the focus, as a clicked-on floating toolbar does not.
+        if (message == WM_MOUSEACTIVATE && (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) return MA_NOACTIVATE;
         if (message == WM_NULL && state) {
             ::Sleep(state->answerMs);
             if (state->closeWhenAsked) ::PostMessageW(std::exchange(state->closeWhenAsked, nullptr), WM_CLOSE, 0, 0);

@@ -81,7 +81,7 @@ TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSess
     for (const wchar_t* shell : {L"WorkerW", L"Progman", L"Shell_SecondaryTrayWnd", L"NotifyIconOverflowWindow",
                                  L"TopLevelWindowForOverflowXamlIsland", L"DV2ControlHost", L"TaskListThumbnailWnd",
                                  L"MultitaskingViewFrame", L"XamlExplorerHostIslandWindow", L"LumvaleMain",
-                                 L"Windows.UI.Core.CoreWindow"}) {
+                                 L"#32768" /* a menu */, L"Windows.UI.Core.CoreWindow"}) {
         const bool core = shell[0] == L'W' && shell[1] == L'i';
         const std::wstring identity = (core ? L"StartMenuExperienceHost.exe" : L"e2e_tests.exe") + std::wstring(shell);
         Write(Section(L"Wins"), identity, L"4");  // not applied either
@@ -174,16 +174,31 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
         Click({900, 700});
     }
     EXPECT_TRUE(WaitUntil([&] { return Alpha(popped.get()) == 150 && Topmost(popped.get()); }));
+    // From the menu, notepad in front: no window is activated on the way, and notepad gets the keyboard back.
+    Activate(notepad.window());
+    const int activations = popped.activations();
     lumvale->FromTray(2);  // 还原所有窗口
     EXPECT_TRUE(WaitUntil([&] {
         return Alpha(notepad.window()) == 255 && Alpha(popped.get()) == 255 && !Topmost(popped.get()) &&
                AttributesOf(keyed.get()) == "16777215 - 1" && Alpha(topmost.get()) == 255 && Topmost(topmost.get());
     }, 1000));
+    GUITHREADINFO keyboard{sizeof(keyboard)};
+    EXPECT_TRUE(WaitUntil([&] {
+        return ::GetForegroundWindow() == notepad.window() &&
+               ::GetGUIThreadInfo(::GetWindowThreadProcessId(notepad.window(), nullptr), &keyboard) &&
+               keyboard.hwndFocus == Child(notepad.window(), L"Edit");
+    }, 1000)) << ClassOf(::GetForegroundWindow());
+    EXPECT_EQ(popped.activations(), activations);
     EXPECT_EQ(Alpha(stuck.window()), 180) << "a window that does not answer is skipped";
     EXPECT_EQ(tray->Carried(L"这个窗口没有响应，透明度没有改变。"), 1);
     tray.reset();
     EXPECT_EQ(Read(Section(L"Temp"), HandleText(popped.get())), L"-1");
     EXPECT_FALSE(Read(Section(L"Temp"), HandleText(popped.get()) + L"a"));
+    // Given back it stays, though remembered meanwhile, when a second copy's start and exit take the run records.
+    Write(Section(L"Wins"), L"notepad.exeNotepad", L"2");
+    EXPECT_TRUE(Lumvale().Exit());
+    Pump(1000);
+    EXPECT_EQ(Alpha(notepad.window()), 255);
     // Killed with notepad glassed, the next copy gives it back too.
     Activate(notepad.window());
     Chord({VK_CONTROL, VK_SHIFT, '4'});
@@ -201,6 +216,8 @@ using Popup = Scenario;
 
 TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     Lumvale lumvale;
+    const Target floating(L"never takes the focus", {20, 500, 260, 700}, WS_POPUP | WS_BORDER, L"LumvaleE2ETarget",
+                          WS_EX_TOPMOST | WS_EX_NOACTIVATE);
     Notepad notepad;
     ::SetWindowPos(notepad.window(), nullptr, 300, 60, 600, 420, SWP_NOZORDER);
     const POINT status = StatusBar(notepad.window());
@@ -217,7 +234,11 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
         return Alpha(notepad.window()) == 180 && Read(Section(L"Temp"), HandleText(notepad.window())) == L"4";
     }));
     EXPECT_TRUE(Gone(popup));
-    popup = lumvale.Popup(notepad.window(), status);
+    // Notepad keeps the foreground, not the topmost window next to the popup, which a click does not activate:
+    // a right click on that one is for notepad.
+    Click(Centre(floating.get()), true);
+    popup = lumvale.Await(L"LumvalePopup");
+    ASSERT_TRUE(popup && Child(popup, L"Static", L"Notepad...")) << ClassOf(::GetForegroundWindow());
     EXPECT_EQ(::SendMessageW(Child(popup, L"ListBox"), LB_GETCURSEL, 0, 0), 4) << "the last choice is shown";
     Click({900, 700});
     EXPECT_TRUE(Gone(popup));

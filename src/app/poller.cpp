@@ -7,10 +7,6 @@
 namespace lumvale {
 namespace {
 
-// Both lists name the same eight combinations; the popup list has "right
-// button alone" at 1, so its indexes are one higher.
-constexpr unsigned kCombinations[] = {0, kAlt, kCtrl, kShift, kAlt | kCtrl, kAlt | kShift, kCtrl | kShift,
-                                      kAlt | kCtrl | kShift};
 // How often an app's frame is looked at for its app before it settles as a
 // window without a name: two seconds of ticks.
 constexpr int kFrameLooks = 40;
@@ -48,16 +44,6 @@ bool KeyStates::Pressed(int virtualKey) {
     const bool pressedSince = (state & 1) != 0;
     held_ = held_ || down;
     return down || (pressedSince && askedLately);
-}
-
-std::optional<unsigned> HotKeyModifiers(std::int16_t hotKeys) {
-    if (hotKeys < 1 || hotKeys > 7) return std::nullopt;
-    return kCombinations[hotKeys];
-}
-
-std::optional<unsigned> PopupTriggerModifiers(std::int16_t popupKeys) {
-    if (popupKeys < 1 || popupKeys > 8) return std::nullopt;
-    return kCombinations[popupKeys - 1];
 }
 
 bool IsMouseButtonDown(KeyStates& keys) {

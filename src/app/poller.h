@@ -21,11 +21,6 @@ public:
     virtual void ShowMe() = 0;
 };
 
-// Modifier sets of the two setting indexes; nothing when the index means off.
-enum Modifier : unsigned { kAlt = 1, kCtrl = 2, kShift = 4 };
-std::optional<unsigned> HotKeyModifiers(std::int16_t hotKeys);
-std::optional<unsigned> PopupTriggerModifiers(std::int16_t popupKeys);
-
 // The key and button states as the poller reads them, tick by tick. A key
 // counts as pressed when it is down now, or when it was pressed since its
 // previous query and that query was made on this tick or the one before. The

@@ -16,8 +16,9 @@ constexpr const wchar_t* kOwnClasses[] = {L"LumvaleMain", L"LumvalePopup", L"Lum
 std::optional<AlphaChange> Glass::GiveBack(Hwnd window, bool& unlayered) {
     const bool glassed = platform_.GetProp(window, kMarkProperty) != 0;
     const bool onTop = platform_.GetProp(window, kTopProperty) != 0;
-    if (!glassed && !onTop) return std::nullopt;
+    if (!glassed && !onTop && !platform_.GetProp(window, kThroughProperty)) return std::nullopt;
     if (!Answers(window)) return AlphaChange::NoAnswer;
+    ReleaseMouse(window);
     LayeredAttributes current;
     const Drawing drawing = Inspect(window, current);
     // A stale mark goes here: the window shows what its program set since.

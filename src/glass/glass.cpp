@@ -109,7 +109,10 @@ AlphaChange Glass::SetWindowAlpha(Hwnd window, std::int16_t alpha, const OnMade&
     const Drawing drawing = Inspect(window, current);
     if (drawing == Drawing::PerPixel) return AlphaChange::PerPixel;
     std::optional<GlassMark> mark = CurrentMark(window, drawing, current);
-    if (alpha == kOpaqueAlpha) return MakeOpaque(window, drawing, current, mark, made);
+    if (alpha == kOpaqueAlpha) {
+        ReleaseMouse(window);
+        return MakeOpaque(window, drawing, current, mark, made);
+    }
 
     // A colour key is the window's shape: it stays.
     LayeredAttributes wanted;
@@ -175,6 +178,35 @@ AlphaChange Glass::SetGlassLevel(Hwnd window, std::int16_t level, const OnMade& 
     }
     ClosePopup();
     return change;
+}
+
+bool Glass::SeeThrough(Hwnd window) {
+    LayeredAttributes current;
+    switch (Inspect(window, current)) {
+        case Drawing::Known: return (current.flags & kLwaAlpha) && current.alpha < kOpaqueAlpha;
+        case Drawing::Unknown: return true;
+        default: return false;
+    }
+}
+
+AlphaChange Glass::SetMouseThrough(Hwnd window, bool through) {
+    return Answers(window) ? MouseThrough(window, through) : AlphaChange::NoAnswer;
+}
+
+AlphaChange Glass::MouseThrough(Hwnd window, bool through) {
+    const std::int32_t style = platform_.GetWindowLongExStyle(window);
+    // A window its program made see-through to the mouse stays so.
+    if (((style & kExStyleTransparent) != 0) != through && (through || platform_.GetProp(window, kThroughProperty))) {
+        platform_.SetWindowLongExStyle(window, style ^ kExStyleTransparent);
+        if (((platform_.GetWindowLongExStyle(window) & kExStyleTransparent) != 0) != through) return AlphaChange::Refused;
+        if (through) platform_.SetProp(window, kThroughProperty, 1);
+    }
+    if (!through) platform_.RemoveProp(window, kThroughProperty);
+    return AlphaChange::Made;
+}
+
+void Glass::ReleaseMouse(Hwnd window) {
+    if (platform_.GetProp(window, kThroughProperty)) MouseThrough(window, false);
 }
 
 void Glass::BeepFeedback() {

@@ -57,6 +57,9 @@ inline constexpr wchar_t kTopProperty[] = L"Lumvale.Top";
 // opacity again (the run records that say so go with any copy's start or
 // exit) until the user glasses it again.
 inline constexpr wchar_t kGivenBackProperty[] = L"Lumvale.GivenBack";
+// Noted on a window that the popup's "穿透" made see-through to the mouse
+// (not on one whose program did), so that any copy can give the mouse back.
+inline constexpr wchar_t kThroughProperty[] = L"Lumvale.Through";
 
 // What became of an opacity change: made; refused before anything changed,
 // since the window's thread does not answer (a later try may succeed);
@@ -87,10 +90,11 @@ public:
     // True when the window's thread answers within the time-out.
     bool Answers(Hwnd window);
 
-    // 255 makes the window opaque: what its program had set comes back, and
-    // the layered style goes where Lumvale added it. 0-254 give it that
-    // alpha, with the colour key it has. A change that is not made leaves
-    // the window as it was.
+    // 255 makes the window opaque: what its program had set comes back, the
+    // layered style goes where Lumvale added it, and so does the mouse's way
+    // through. 0-254 give it that alpha, with the colour key it has and the
+    // mouse let through where it was. A change that is not made leaves the
+    // window as it was.
     AlphaChange SetWindowAlpha(Hwnd window, std::int16_t alpha, const OnMade& made = {});
 
     // A change of the user's or a remembered one: alpha of the level, then
@@ -100,6 +104,15 @@ public:
     AlphaChange SetGlassLevel(Hwnd window, std::int16_t level, const OnMade& record = {});
 
     void BeepFeedback();
+
+    // The window shows a constant alpha below opaque: there is something to
+    // see through, and the mouse may be let through to what lies beneath.
+    bool SeeThrough(Hwnd window);
+    // Lets the mouse through the window to whatever lies beneath
+    // (WS_EX_TRANSPARENT on the layered window), or gives it back; noted on
+    // the window where Lumvale added it. Refused where the window keeps its
+    // style (an elevated program's).
+    AlphaChange SetMouseThrough(Hwnd window, bool through);
 
     // The taskbars: the primary one and, from Windows 8 on, one on each
     // further monitor.
@@ -131,6 +144,10 @@ private:
     AlphaChange MakeOpaque(Hwnd window, Drawing drawing, const LayeredAttributes& current,
                            std::optional<GlassMark>& mark, const OnMade& made);
     void RemoveLayering(Hwnd window, const OnMade& made);
+    // SetMouseThrough of a window that answered; ReleaseMouse takes back the
+    // mouse's way through where Lumvale made it.
+    AlphaChange MouseThrough(Hwnd window, bool through);
+    void ReleaseMouse(Hwnd window);
 
     Platform& platform_;
     SettingsStore& store_;

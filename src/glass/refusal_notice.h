@@ -3,8 +3,10 @@
 // choice in the popup) that a window refused is explained once per window
 // and run in a quiet balloon from the icon, so that a refusing window does
 // not look like a broken Lumvale. Nothing is said of a remembered opacity
-// applied on its own, and nothing where the icon is not there.
+// applied on its own, and nothing where the icon is not there. A window
+// made see-through to the mouse gets the way back that needs no mouse, once.
 
+#include <optional>
 #include <string>
 
 #include "glass/glass.h"
@@ -21,14 +23,18 @@ public:
 
 class RefusalNotice {
 public:
-    RefusalNotice(Platform& platform, Balloon& balloon) : explained_(platform), balloon_(balloon) {}
+    RefusalNotice(Platform& platform, Balloon& balloon)
+        : explained_(platform), toldTheWayBack_(platform), balloon_(balloon) {}
 
     // Says why `change` was not made to `window`, unless that was said for
     // this window already.
     void Explain(Hwnd window, AlphaChange change);
+    // Says how to give the mouse back to `window` without it: the hot-key 0
+    // with the modifiers of `hotKeys` (unless they are off), or the menu.
+    void TellTheWayBack(Hwnd window, std::optional<unsigned> hotKeys);
 
 private:
-    WindowSet explained_;
+    WindowSet explained_, toldTheWayBack_;
     Balloon& balloon_;
 };
 

@@ -85,6 +85,8 @@ constexpr int kVkMenu = 0x12;  // Alt
 constexpr int kVkDigit0 = 0x30;
 
 constexpr std::int32_t kExStyleLayered = 0x80000;
+// WS_EX_TRANSPARENT: a layered window with it lets the mouse through.
+constexpr std::int32_t kExStyleTransparent = 0x20;
 constexpr std::uint32_t kLwaColorKey = 1;
 constexpr std::uint32_t kLwaAlpha = 2;
 

@@ -43,6 +43,10 @@ std::optional<PopupContent> PopupLogic::ShowMe() {
         content.alwaysEnabled = false;
     }
 
+    content.throughTicked = platform_.GetProp(target_, kThroughProperty) &&
+                            (platform_.GetWindowLongExStyle(target_) & kExStyleTransparent);
+    content.throughEnabled = content.throughTicked || glass_.SeeThrough(target_);
+
     const auto stored = RecordValueFromText(store_.ReadSetting(store_names::kTemp, targetKey_, L"-2"));
     const std::int16_t n = stored.value_or(-2);
     if (n > -2) {
@@ -94,6 +98,13 @@ void PopupLogic::TopClicked(const PopupChoice& choice) {
     else if (!onTopBefore)
         platform_.SetProp(target, kTopProperty, 1);
     SaveChoice(target, targetKey, choice);
+}
+
+void PopupLogic::ThroughClicked(const PopupChoice& choice) {
+    const Hwnd target = target_;
+    const AlphaChange change = glass_.SetMouseThrough(target, choice.through);
+    notice_.Explain(target, change);
+    if (change == AlphaChange::Made && choice.through) notice_.TellTheWayBack(target, HotKeyModifiers(settings_.HotKeys));
 }
 
 void PopupLogic::NoGlass(PopupChoice choice) {

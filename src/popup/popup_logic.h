@@ -29,6 +29,8 @@ struct PopupContent {
     bool alwaysEnabled = true;
     std::int16_t listIndex = kNoListSelection;  // lstPercent
     bool topTicked = false;      // chkTop
+    bool throughTicked = false;  // chkThrough: the mouse passes through by Lumvale's doing
+    bool throughEnabled = false;  // something to see through
 };
 
 // The state of the controls when a handler runs.
@@ -36,6 +38,7 @@ struct PopupChoice {
     std::int16_t listIndex = kNoListSelection;
     bool top = false;
     bool always = false;
+    bool through = false;
 };
 
 // The first 15 characters of the class followed by "...", whatever its length.
@@ -67,6 +70,9 @@ public:
     void ListChoice(const PopupChoice& choice);
     // Nothing happens for a target that does not answer.
     void TopClicked(const PopupChoice& choice);
+    // Lets the mouse through the target, or gives it back; never recorded.
+    // Where the mouse is let through, the way back is told.
+    void ThroughClicked(const PopupChoice& choice);
     // Clears the choice and makes the target opaque.
     void NoGlass(PopupChoice choice);
 

@@ -14,7 +14,7 @@ constexpr UINT kChoiceMessage = WM_APP + 1;
 
 // Control ids; 1 and 2 are left out, the dialog keys would send them.
 enum : int { kIdExe = 101, kIdList, kIdNoGlass, kIdTop, kIdAlways, kIdClass, kIdFrame0, kIdFrame1, kIdFrame2,
-             kIdDummy0, kIdDummy1 };
+             kIdDummy0, kIdDummy1, kIdThrough };
 
 // Texts of the window, trailing blanks included.
 constexpr const wchar_t* kPercentItems[] = {L"10%", L"20%", L"30%", L"40%", L"50%",
@@ -26,10 +26,14 @@ const std::wstring kTopCaption = L"最上" + std::wstring(2, L' ');
 const std::wstring kTopTip = L"选择这项将使本窗口在Windows所有窗口之上" + std::wstring(27, L' ');
 constexpr wchar_t kAlwaysCaption[] = L"保存";
 const std::wstring kAlwaysTip = L"选择这项将永久使Windows 保持透明" + std::wstring(25, L' ');
+constexpr wchar_t kThroughCaption[] = L"穿透";
+constexpr wchar_t kThroughTip[] = L"选择这项将使鼠标点击穿过本窗口，落到下面的窗口上";
 
-// The client area in twips.
+// The client area in twips. The row of "穿透" under "最上" and "保存" makes
+// the frame of the buttons, and the popup, one row taller.
+constexpr int kRow = 390;
 constexpr int kClientWidth = 1650;
-constexpr int kClientHeight = 3585;
+constexpr int kClientHeight = 3585 + kRow;
 // Between the pointer and the popup's right and top edges.
 constexpr int kPointerGap = 120;
 constexpr DWORD kStyle = WS_POPUP | WS_DLGFRAME | WS_CLIPCHILDREN;
@@ -88,9 +92,9 @@ void PopupWindow::CreateControls() {
     for (const wchar_t* item : kPercentItems)
         ::SendMessageW(lstPercent_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 
-    cFrame_[1].Create(window, kIdFrame1, dpi.Px(90), dpi.Px(2370), dpi.Px(1440), dpi.Px(900), {0, 3});
+    cFrame_[1].Create(window, kIdFrame1, dpi.Px(90), dpi.Px(2370), dpi.Px(1440), dpi.Px(900 + kRow), {0, 3});
     // In front of the frame, within its rectangle.
-    pDummy_[1].Create(window, kIdDummy1, dpi.Px(150), dpi.Px(2430), dpi.Px(1320), dpi.Px(780));
+    pDummy_[1].Create(window, kIdDummy1, dpi.Px(150), dpi.Px(2430), dpi.Px(1320), dpi.Px(780 + kRow));
     ::SetWindowPos(pDummy_[1].hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const HWND buttons = pDummy_[1].hwnd();
     cmdNoGlass_ = CreateControl(L"BUTTON", kNoGlassCaption.c_str(), BS_PUSHBUTTON | WS_TABSTOP, 0, kIdNoGlass,
@@ -99,10 +103,12 @@ void PopupWindow::CreateControls() {
                             390, 685, 405);
     chkAlways_ = CreateControl(L"BUTTON", kAlwaysCaption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, kIdAlways, buttons, dpi,
                                675, 390, 670, 405);
+    chkThrough_ = CreateControl(L"BUTTON", kThroughCaption, BS_AUTOCHECKBOX | WS_TABSTOP, 0, kIdThrough, buttons, dpi,
+                                0, 390 + kRow, 685, 405);
 
     // SS_NOTIFY lets the label see the pointer, so that its tooltip shows.
-    lbClass_ = CreateControl(L"STATIC", L"", SS_CENTER | SS_NOPREFIX | SS_NOTIFY, 0, kIdClass, window, dpi, 90, 3330,
-                             1425, 225);
+    lbClass_ = CreateControl(L"STATIC", L"", SS_CENTER | SS_NOPREFIX | SS_NOTIFY, 0, kIdClass, window, dpi, 90,
+                             3330 + kRow, 1425, 225);
     ::SetWindowPos(lbClass_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (cFrame& frame : cFrame_) frame.SetDpi(dpi);
 
@@ -117,6 +123,7 @@ void PopupWindow::CreateControls() {
     tooltips_.Set(cmdNoGlass_, kNoGlassTip.c_str());
     tooltips_.Set(chkTop_, kTopTip.c_str());
     tooltips_.Set(chkAlways_, kAlwaysTip.c_str());
+    tooltips_.Set(chkThrough_, kThroughTip);
 }
 
 void PopupWindow::Fill(const PopupContent& content) {
@@ -129,6 +136,8 @@ void PopupWindow::Fill(const PopupContent& content) {
     ::EnableWindow(chkAlways_, content.alwaysEnabled);
     ::SendMessageW(lstPercent_, LB_SETCURSEL, static_cast<WPARAM>(content.listIndex), 0);
     if (content.topTicked) ::SendMessageW(chkTop_, BM_SETCHECK, BST_CHECKED, 0);
+    if (content.throughTicked) ::SendMessageW(chkThrough_, BM_SETCHECK, BST_CHECKED, 0);
+    ::EnableWindow(chkThrough_, content.throughEnabled);
 }
 
 void PopupWindow::PlaceNearCursor() {
@@ -181,6 +190,7 @@ PopupChoice PopupWindow::CurrentChoice() const {
     choice.listIndex = selected == LB_ERR ? kNoListSelection : static_cast<std::int16_t>(selected);
     choice.top = Checked(chkTop_);
     choice.always = Checked(chkAlways_);
+    choice.through = Checked(chkThrough_);
     return choice;
 }
 
@@ -190,6 +200,8 @@ void PopupWindow::OnCommand(int id, int code) {
         logic_.ListChoice(CurrentChoice());
     } else if (id == kIdTop && code == BN_CLICKED) {
         logic_.TopClicked(CurrentChoice());
+    } else if (id == kIdThrough && code == BN_CLICKED) {
+        logic_.ThroughClicked(CurrentChoice());
     } else if (id == kIdAlways && code == BN_CLICKED) {
         logic_.AlwaysClicked(CurrentChoice());
     } else if (id == kIdNoGlass && code == BN_CLICKED) {

@@ -68,6 +68,7 @@ private:
     HWND cmdNoGlass_ = nullptr;
     HWND chkTop_ = nullptr;
     HWND chkAlways_ = nullptr;
+    HWND chkThrough_ = nullptr;
     HWND lbClass_ = nullptr;
     std::wstring classTooltip_;
 };

@@ -1,5 +1,7 @@
 #include "store/settings.h"
 
+#include <utility>
+
 #include "store/conversions.h"
 
 namespace lumvale {
@@ -28,7 +30,29 @@ const IndexRow kIndexRows[] = {
     {store_names::kHotKeys, L"6", &Settings::HotKeys},
 };
 
+// Both lists name the same eight combinations; the popup list has "right
+// button alone" at 1, so its indexes are one higher.
+constexpr unsigned kCombinations[] = {0, kAlt, kCtrl, kShift, kAlt | kCtrl, kAlt | kShift, kCtrl | kShift,
+                                      kAlt | kCtrl | kShift};
+
 }  // namespace
+
+std::optional<unsigned> HotKeyModifiers(std::int16_t hotKeys) {
+    if (hotKeys < 1 || hotKeys > 7) return std::nullopt;
+    return kCombinations[hotKeys];
+}
+
+std::optional<unsigned> PopupTriggerModifiers(std::int16_t popupKeys) {
+    if (popupKeys < 1 || popupKeys > 8) return std::nullopt;
+    return kCombinations[popupKeys - 1];
+}
+
+std::wstring ModifierNames(unsigned modifiers) {
+    std::wstring names;
+    for (const auto& [modifier, name] : {std::pair{kAlt, L"Alt"}, {kCtrl, L"Ctrl"}, {kShift, L"Shift"}})
+        if (modifiers & modifier) names += (names.empty() ? L"" : L" + ") + std::wstring(name);
+    return names;
+}
 
 void ReadSettings(SettingsStore& store, Settings& settings) {
     for (const auto& row : kFlagRows) {

@@ -201,7 +201,7 @@ TEST_F(Scale, EveryWindowGrowsWithTheDisplayAndNoTextIsCut) {
         };
         Notepad notepad;
         Click(StatusBar(notepad.window()), true);
-        expectScaled(lumvale.Await(L"LumvalePopup"), 1650, 3585, L"popup-150");
+        expectScaled(lumvale.Await(L"LumvalePopup"), 1650, 3975, L"popup-150");
         Click({900, 700});
         const HWND dialog = lumvale.FromTray(1, L"LumvaleSettings");
         expectScaled(dialog, 6015, 3600, L"settings-150");

@@ -75,6 +75,7 @@ inline HWND Taskbar() {
     return bar;
 }
 inline bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+inline bool SeeThrough(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }
 inline bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 inline std::wstring HandleText(HWND window) { return std::to_wstring(reinterpret_cast<INT_PTR>(window)); }
 
@@ -434,15 +435,17 @@ public:
     HWND get() const { return window_; }
     bool Got(char digit) const { return state_.digits & (1u << (digit - '0')); }
     int activations() const { return state_.activations; }
+    int clicks() const { return state_.clicks; }
     void AnswerAfter(int milliseconds) { state_.answerMs = milliseconds; }
     void CloseWhenAsked(HWND lumvale) { state_.closeWhenAsked = lumvale; }
 
 private:
-    struct State { unsigned digits = 0; int answerMs = 0; HWND closeWhenAsked = nullptr; int activations = 0; };
+    struct State { unsigned digits = 0; int answerMs = 0; HWND closeWhenAsked = nullptr; int activations = 0, clicks = 0; };
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* state = reinterpret_cast<State*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         if (message == WM_KEYDOWN && state && wParam >= '0' && wParam <= '9') state->digits |= 1u << (wParam - '0');
         if (message == WM_ACTIVATE && state && LOWORD(wParam) != WA_INACTIVE) ++state->activations;
+        if (message == WM_LBUTTONDOWN && state) ++state->clicks;
         // One with WS_EX_NOACTIVATE never takes the focus, as a clicked-on floating toolbar does not.
         if (message == WM_MOUSEACTIVATE && (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) return MA_NOACTIVATE;
         if (message == WM_NULL && state) {

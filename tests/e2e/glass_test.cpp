@@ -168,11 +168,13 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
     EXPECT_FALSE(Read(Section(L"Temp"), HandleText(stuck.window()))) << "nothing is recorded of a change not made";
     // Meanwhile the popup works on another window: "最上" puts it on top; then all is given back.
     const Target popped(L"popped", {560, 320, 960, 620});
-    for (const bool top : {false, true}) {
-        const HWND popup = lumvale->Popup(popped.get(), Inside(popped.get()));
-        Click(top ? Centre(Child(popup, L"Button", L"最上  ")) : Item(popup, 2));
+    // An opacity of the popup's list, then its boxes, each in a popup of its own.
+    const auto glassThrough = [&](int item, const std::vector<const wchar_t*>& boxes = {}) {
+        Click(Item(lumvale->Popup(popped.get(), Inside(popped.get())), item));
+        for (const wchar_t* box : boxes) Click(Child(lumvale->Popup(popped.get(), Inside(popped.get())), L"Button", box));
         Click({900, 700});
-    }
+    };
+    glassThrough(2, {L"最上  ", L"穿透"});
     EXPECT_TRUE(WaitUntil([&] { return Alpha(popped.get()) == 150 && Topmost(popped.get()); }));
     // From the menu, notepad in front: no window is activated on the way, and notepad gets the keyboard back.
     Activate(notepad.window());
@@ -180,7 +182,8 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
     lumvale->FromTray(2);  // 还原所有窗口
     EXPECT_TRUE(WaitUntil([&] {
         return Alpha(notepad.window()) == 255 && Alpha(popped.get()) == 255 && !Topmost(popped.get()) &&
-               AttributesOf(keyed.get()) == "16777215 - 1" && Alpha(topmost.get()) == 255 && Topmost(topmost.get());
+               !SeeThrough(popped.get()) && AttributesOf(keyed.get()) == "16777215 - 1" && Alpha(topmost.get()) == 255 &&
+               Topmost(topmost.get());
     }, 1000));
     GUITHREADINFO keyboard{sizeof(keyboard)};
     EXPECT_TRUE(WaitUntil([&] {
@@ -199,15 +202,14 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
     EXPECT_TRUE(Lumvale().Exit());
     Pump(1000);
     EXPECT_EQ(Alpha(notepad.window()), 255);
-    // Killed with notepad glassed, the next copy gives it back too.
-    Activate(notepad.window());
-    Chord({VK_CONTROL, VK_SHIFT, '4'});
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 165; }));
+    // Killed with a window glassed and see-through to the mouse, the next copy gives it back too.
+    glassThrough(3, {L"穿透"});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(popped.get()) == 165 && SeeThrough(popped.get()); }));
     ::TerminateProcess(lumvale->handle(), 1);
     ASSERT_TRUE(lumvale->Ended());
     lumvale = std::make_unique<Lumvale>();
     lumvale->FromTray(2);
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }, 1000));
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(popped.get()) == 255 && !SeeThrough(popped.get()); }, 1000));
     ::ResumeThread(thread);
     ::CloseHandle(thread);
 }
@@ -219,7 +221,7 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     const Target floating(L"never takes the focus", {20, 500, 260, 700}, WS_POPUP | WS_BORDER, L"LumvaleE2ETarget",
                           WS_EX_TOPMOST | WS_EX_NOACTIVATE);
     Notepad notepad;
-    ::SetWindowPos(notepad.window(), nullptr, 300, 60, 600, 420, SWP_NOZORDER);
+    ::SetWindowPos(notepad.window(), nullptr, 300, 60, 600, 380, SWP_NOZORDER);
     const POINT status = StatusBar(notepad.window());
     HWND popup = lumvale.Popup(notepad.window(), status);
     ASSERT_NE(popup, nullptr);
@@ -299,6 +301,42 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     ASSERT_TRUE(lumvale.Ended());
     EXPECT_EQ(lumvale.ExitCode(), 0u);
     EXPECT_FALSE(Exists(Section(L"Temp")));
+}
+
+TEST_F(Popup, TheMousePassesThroughAWindowSeeThroughUntilTheKeysGiveItBackAndItIsNeverRemembered) {
+    Lumvale lumvale;
+    const Target beneath(L"beneath", {60, 60, 960, 700});  // notes the clicks that reach it
+    Notepad notepad;
+    ::SetWindowPos(notepad.window(), nullptr, 300, 100, 500, 400, SWP_NOZORDER);
+    const POINT inside = Inside(notepad.window());
+    auto tray = std::make_unique<FakeTray>();  // hears the balloons
+    // 50 %, then "最上", "保存" and "穿透", each in a popup of its own; "穿透" is greyed while notepad is opaque.
+    for (const wchar_t* box : {L"", L"最上  ", L"保存", L"穿透"}) {
+        const HWND popup = lumvale.Popup(notepad.window(), StatusBar(notepad.window()));
+        ASSERT_NE(popup, nullptr) << box;
+        EXPECT_EQ(::IsWindowEnabled(Child(popup, L"Button", L"穿透")), *box != 0) << box;
+        Click(*box ? Centre(Child(popup, L"Button", box)) : Item(popup, 4));
+        EXPECT_TRUE(Gone(popup)) << box;
+    }
+    Activate(beneath.get());
+    Click(inside);
+    EXPECT_EQ(beneath.clicks(), 1) << "the click fell through notepad";
+    EXPECT_TRUE(Alpha(notepad.window()) == 180 && Topmost(notepad.window()));
+    EXPECT_EQ(tray->Carried(L"鼠标现在会穿过这个窗口。要恢复：用 Alt+Tab 切换到它，再按 Ctrl + Shift + 0；或在托盘菜单中选择“还原所有窗口”。"), 1);
+    tray.reset();
+    // Remembered is the opacity alone: a new notepad gets it and takes clicks.
+    EXPECT_EQ(Read(Section(L"Wins"), L"notepad.exeNotepad"), L"4");
+    const Notepad second;
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(second.window()) == 180; }));
+    // Brought to the front as Alt+Tab would (Wine's desktop has no switcher), Ctrl + Shift + 0 gives the mouse back.
+    Activate(notepad.window());
+    Chord({VK_CONTROL, VK_SHIFT, '0'});
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
+    for (HWND window : {second.window(), notepad.window()}) {
+        Activate(beneath.get());
+        Click(window == notepad.window() ? inside : Inside(window));
+        EXPECT_TRUE(beneath.clicks() == 1 && ::GetForegroundWindow() == window) << "the click landed on it";
+    }
 }
 
 TEST_F(Popup, AppsInTheFramesOfTheirHostAreLabelledAndRememberedApart) {

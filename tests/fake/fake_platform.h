@@ -54,6 +54,7 @@ public:
     bool windows2000 = false;  // no GetLayeredWindowAttributes
     bool failSetLayeredAttributes = false;
     bool failSetWindowPos = false;
+    bool failSetWindowLong = false;
     std::set<RegRoot> readOnlyRoots;
     // A 32-bit program on 64-bit Windows (its own view of HKLM\Software is the 32-bit copy), or a 64-bit program.
     bool wow64 = false, x64 = false;
@@ -104,6 +105,7 @@ public:
     Hwnd GetForegroundWindow() override { return foreground; }
     std::int32_t GetWindowLongExStyle(Hwnd window) override { return Find(window) ? Find(window)->exStyle : 0; }
     void SetWindowLongExStyle(Hwnd window, std::int32_t exStyle) override {
+        if (failSetWindowLong) return;
         Window(window).exStyle = exStyle;
         // Windows forgets the attributes when the layered style goes.
         if ((exStyle & kExStyleLayered) == 0) Window(window).attributes.reset();

@@ -200,28 +200,42 @@ TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSavedButExplainedOnce
     icon.Add({});
     const std::wstring perPixel = L"Lumvale: 这个窗口自己绘制透明效果，Lumvale 不改变它。";
     const std::wstring refused = L"Lumvale: 这个窗口不接受透明度的改变（它可能属于以管理员身份运行的程序）。";
-    // Per target, whether its program refuses attributes or moves, whether the choice is of the
-    // list, and what was said so far. A hung target's list choice: end to end.
-    const std::tuple<const char*, FakeWindow, bool, bool, bool, std::vector<std::wstring>> cases[] = {
-        {"an opacity, drawn per pixel", {L"PerPixel", L"", 0, 100, 101, kExStyleLayered}, false, false, true, {perPixel}},
-        {"an opacity, refusing attributes", {L"Refusing", L"", 0, 100, 101}, true, false, true, {perPixel, refused}},
-        {"on top, not answering", {L"Hung", L"", 0, 100, 101, 0, {}, true}, false, false, false, {perPixel, refused}},
-        {"on top, refusing to move", {L"Refusing", L"", 0, 100, 101}, false, true, false, {perPixel, refused}}};
-    for (const auto& [what, window, failAttributes, failMove, list, said] : cases) {
+    // Per target, what its program refuses, the control clicked and what was said so far. A hung target's list
+    // choice: end to end.
+    using Fails = bool fake::FakePlatform::*;
+    using Handler = void (PopupLogic::*)(const PopupChoice&);
+    const std::tuple<const char*, FakeWindow, Fails, Handler, std::vector<std::wstring>> cases[] = {
+        {"an opacity, drawn per pixel", {L"PerPixel", L"", 0, 100, 101, kExStyleLayered}, nullptr, &PopupLogic::ListChoice,
+         {perPixel}},
+        {"an opacity, refusing attributes", {L"Refusing", L"", 0, 100, 101}, &fake::FakePlatform::failSetLayeredAttributes,
+         &PopupLogic::ListChoice, {perPixel, refused}},
+        {"on top, not answering", {L"Hung", L"", 0, 100, 101, 0, {}, true}, nullptr, &PopupLogic::TopClicked,
+         {perPixel, refused}},
+        {"on top, refusing to move", {L"Refusing", L"", 0, 100, 101}, &fake::FakePlatform::failSetWindowPos,
+         &PopupLogic::TopClicked, {perPixel, refused}},
+        {"see-through to the mouse, refusing the style", {L"Refusing", L"", 0, 100, 101, kExStyleLayered, LayeredAttributes{0, 150}},
+         &fake::FakePlatform::failSetWindowLong, &PopupLogic::ThroughClicked, {perPixel, refused, refused}}};
+    for (const auto& [what, window, fails, handler, said] : cases) {
         const Hwnd target = fake.foreground = fake.AddWindow(window);
-        fake.failSetLayeredAttributes = failAttributes;
-        fake.failSetWindowPos = failMove;
+        fake.failSetLayeredAttributes = fake.failSetWindowPos = fake.failSetWindowLong = false;
+        if (fails) fake.*fails = true;
         for (int twice = 0; twice < 2; ++twice) {
             ASSERT_TRUE(logic.ShowMe());
-            list ? logic.ListChoice({4, true, true}) : logic.TopClicked({-1, true, true});
+            (logic.*handler)({4, true, true, true});
         }
         const FakeWindow& w = fake.Window(target);
-        EXPECT_EQ(std::make_tuple(w.exStyle, w.attributes.has_value()),
-                  std::make_tuple(window.exStyle, false)) << what;
+        EXPECT_EQ(std::make_tuple(w.exStyle, w.attributes.has_value(), w.props.empty()),
+                  std::make_tuple(window.exStyle, window.attributes.has_value(), true)) << what;
         EXPECT_FALSE(fake.KeyExists(RegRoot::CurrentUser, testing::kTempPath) ||
                      fake.KeyExists(RegRoot::CurrentUser, testing::kWinsPath)) << what;
         EXPECT_EQ(fake.balloons, said) << what;
     }
+    // The way back from a window the mouse passes through names the hot-key's own keys (Ctrl + Shift: end to
+    // end), and only the menu where they are off.
+    for (const std::int16_t hotKeys : {5, 0}) notice.TellTheWayBack(fake.AddWindow({L"Through"}), HotKeyModifiers(hotKeys));
+    EXPECT_EQ(std::vector<std::wstring>(fake.balloons.end() - 2, fake.balloons.end()), (std::vector<std::wstring>{
+        L"Lumvale: 鼠标现在会穿过这个窗口。要恢复：用 Alt+Tab 切换到它，再按 Alt + Shift + 0；或在托盘菜单中选择“还原所有窗口”。",
+        L"Lumvale: 鼠标现在会穿过这个窗口。要恢复：在托盘菜单中选择“还原所有窗口”。"}));
 }
 
 TEST_F(PollerTest, TheIconIsAskedForOnceALookOfAShellThatAnswersAndNeverAddedTwice) {

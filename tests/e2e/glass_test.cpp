@@ -327,16 +327,22 @@ TEST_F(Popup, TheMousePassesThroughAWindowSeeThroughUntilTheKeysGiveItBackAndItI
     // Remembered is the opacity alone: a new notepad gets it and takes clicks.
     EXPECT_EQ(Read(Section(L"Wins"), L"notepad.exeNotepad"), L"4");
     const Notepad second;
+    ::SetWindowPos(second.window(), nullptr, 20, 400, 260, 300, SWP_NOZORDER);
     EXPECT_TRUE(WaitUntil([&] { return Alpha(second.window()) == 180; }));
-    // Brought to the front as Alt+Tab would (Wine's desktop has no switcher), Ctrl + Shift + 0 gives the mouse back.
-    Activate(notepad.window());
-    Chord({VK_CONTROL, VK_SHIFT, '0'});
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
-    for (HWND window : {second.window(), notepad.window()}) {
+    Activate(beneath.get());
+    Click(Inside(second.window()));
+    EXPECT_TRUE(beneath.clicks() == 1 && ::GetForegroundWindow() == second.window());
+    // Brought to the front as Alt+Tab would (Wine's desktop has no switcher), a hot-key 1-9 leaves the mouse's way
+    // through, and 0 takes it back.
+    for (const auto& [digit, alpha, clicks] : {std::tuple{'7', 210, 2}, {'0', 255, 2}}) {
+        Activate(notepad.window());
+        Chord({VK_CONTROL, VK_SHIFT, static_cast<WORD>(digit)});
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == alpha; })) << digit;
         Activate(beneath.get());
-        Click(window == notepad.window() ? inside : Inside(window));
-        EXPECT_TRUE(beneath.clicks() == 1 && ::GetForegroundWindow() == window) << "the click landed on it";
+        Click(inside);
+        EXPECT_EQ(beneath.clicks(), clicks) << digit;
     }
+    EXPECT_TRUE(::GetForegroundWindow() == notepad.window() && !SeeThrough(notepad.window()));
 }
 
 TEST_F(Popup, AppsInTheFramesOfTheirHostAreLabelledAndRememberedApart) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -258,29 +259,30 @@ inline std::optional<POINT> TrayIcon() {
 // How often the Linux process that runs `exe` in this Wine session (its command line names it, its WINEPREFIX
 // is the driver's) woke up so far: the context switches of all its threads, as /proc counts them.
 inline long WakeUps(const std::string& exe) {
-    const auto all = [](const std::wstring& path) {
-        std::string text;
-        if (FILE* in = _wfopen(path.c_str(), L"rb")) {
-            for (int c; (c = std::fgetc(in)) != EOF;) text += static_cast<char>(c);
-            std::fclose(in);
-        }
+    const auto read = [](const std::wstring& path) {
+        std::string text(1 << 16, '\0');
+        FILE* in = _wfopen(path.c_str(), L"rb");
+        text.resize(in ? std::fread(&text[0], 1, text.size(), in) : 0);
+        if (in) std::fclose(in);
         return text;
     };
-    char prefix[MAX_PATH] = {};
-    ::GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+    const auto each = [](const std::wstring& folder, const std::function<void(const std::wstring&)>& visit) {
+        WIN32_FIND_DATAW found;
+        const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found))
+            if (found.cFileName[0] != L'.') visit(folder + L"\\" + found.cFileName);
+        if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+    };
+    const std::string prefix = std::string("WINEPREFIX=") + std::getenv("WINEPREFIX") + '\0';
     long switches = 0;
-    WIN32_FIND_DATAW process, task;
-    for (HANDLE p = ::FindFirstFileW(L"Z:\\proc\\*", &process); p != INVALID_HANDLE_VALUE && ::FindNextFileW(p, &process);) {
-        const std::wstring at = L"Z:\\proc\\" + std::wstring(process.cFileName);
-        if (all(at + L"\\cmdline").find(exe) == std::string::npos ||
-            all(at + L"\\environ").find("WINEPREFIX=" + std::string(prefix) + '\0') == std::string::npos)
-            continue;
-        for (HANDLE t = ::FindFirstFileW((at + L"\\task\\*").c_str(), &task); t != INVALID_HANDLE_VALUE && ::FindNextFileW(t, &task);) {
-            const std::string status = all(at + L"\\task\\" + task.cFileName + L"\\status");
-            for (size_t line = status.find("ctxt_switches:"); line != std::string::npos; line = status.find("ctxt_switches:", line + 1))
-                switches += std::atol(status.c_str() + line + 14);
-        }
-    }
+    each(L"Z:\\proc", [&](const std::wstring& process) {
+        if (read(process + L"\\cmdline").find(exe) == std::string::npos || read(process + L"\\environ").find(prefix) == std::string::npos) return;
+        each(process + L"\\task", [&](const std::wstring& task) {
+            const std::string status = read(task + L"\\status");
+            for (size_t at = status.find("ctxt_switches:"); at != std::string::npos; at = status.find("ctxt_switches:", at + 1))
+                switches += std::atol(&status[at + 14]);
+        });
+    });
     return switches;
 }
 

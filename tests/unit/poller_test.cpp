@@ -202,19 +202,16 @@ TEST_F(PopupLogicTest, AChoiceThatTheTargetDoesNotTakeIsNotSavedButExplainedOnce
     const std::wstring refused = L"Lumvale: 这个窗口不接受透明度的改变（它可能属于以管理员身份运行的程序）。";
     // Per target, what its program refuses, the control clicked and what was said so far. A hung target's list
     // choice: end to end.
-    using Fails = bool fake::FakePlatform::*;
-    using Handler = void (PopupLogic::*)(const PopupChoice&);
-    const std::tuple<const char*, FakeWindow, Fails, Handler, std::vector<std::wstring>> cases[] = {
-        {"an opacity, drawn per pixel", {L"PerPixel", L"", 0, 100, 101, kExStyleLayered}, nullptr, &PopupLogic::ListChoice,
-         {perPixel}},
-        {"an opacity, refusing attributes", {L"Refusing", L"", 0, 100, 101}, &fake::FakePlatform::failSetLayeredAttributes,
-         &PopupLogic::ListChoice, {perPixel, refused}},
-        {"on top, not answering", {L"Hung", L"", 0, 100, 101, 0, {}, true}, nullptr, &PopupLogic::TopClicked,
+    using F = fake::FakePlatform;
+    using P = PopupLogic;
+    const std::tuple<const char*, FakeWindow, bool F::*, void (P::*)(const PopupChoice&), std::vector<std::wstring>> cases[] = {
+        {"an opacity, drawn per pixel", {L"PerPixel", L"", 0, 100, 101, kExStyleLayered}, nullptr, &P::ListChoice, {perPixel}},
+        {"an opacity, refusing attributes", {L"Refusing", L"", 0, 100, 101}, &F::failSetLayeredAttributes, &P::ListChoice,
          {perPixel, refused}},
-        {"on top, refusing to move", {L"Refusing", L"", 0, 100, 101}, &fake::FakePlatform::failSetWindowPos,
-         &PopupLogic::TopClicked, {perPixel, refused}},
+        {"on top, not answering", {L"Hung", L"", 0, 100, 101, 0, {}, true}, nullptr, &P::TopClicked, {perPixel, refused}},
+        {"on top, refusing to move", {L"Refusing", L"", 0, 100, 101}, &F::failSetWindowPos, &P::TopClicked, {perPixel, refused}},
         {"see-through to the mouse, refusing the style", {L"Refusing", L"", 0, 100, 101, kExStyleLayered, LayeredAttributes{0, 150}},
-         &fake::FakePlatform::failSetWindowLong, &PopupLogic::ThroughClicked, {perPixel, refused, refused}}};
+         &F::failSetWindowLong, &P::ThroughClicked, {perPixel, refused, refused}}};
     for (const auto& [what, window, fails, handler, said] : cases) {
         const Hwnd target = fake.foreground = fake.AddWindow(window);
         fake.failSetLayeredAttributes = fake.failSetWindowPos = fake.failSetWindowLong = false;
@@ -366,15 +363,11 @@ TEST_F(PollerTest, ThePollStandsStillHalfASecondAfterTheLastInputAndGoesOnAtTheF
             case kUnheard: fake.lastInput = fake.now; break;
             case kUnheardLook: fake.lastInput = fake.now; wake.Look(); break;
             case kLook: wake.Look(); break;
-            case kRegistering:
-                fake.onRegister = [&] { fake.lastInput = fake.now; };
-                wake.AfterTick(false);
-                break;
-            case kHotKey:
+            case kRegistering: fake.onRegister = [&] { fake.lastInput = fake.now; }, wake.AfterTick(false); break;
+            case kHotKey:  // refused, as the system refuses an elevated window's attributes
                 fake.pressedKeys = {kVkControl, kVkShift, '3'};
-                fake.failSetLayeredAttributes = true;  // as the system refuses an elevated window
+                fake.failSetLayeredAttributes = true;
                 if (wake.Polling()) poller.Tick();
-                wake.AfterTick(poller.Busy());
                 fake.pressedKeys.clear();
                 break;
             case kPause: case kResume: wake.Pause(step.act == kPause); break;

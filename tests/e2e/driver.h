@@ -256,8 +256,8 @@ inline std::optional<POINT> TrayIcon() {
     return std::nullopt;
 }
 
-// How often the Linux process that runs `exe` in this Wine session (its command line names it, its WINEPREFIX
-// is the driver's) woke up so far: the context switches of all its threads, as /proc counts them.
+// How often the main thread of the Linux process that runs `exe` in this Wine session (its command line names
+// it, its WINEPREFIX is the driver's) woke up so far: its context switches, as /proc counts them.
 inline long WakeUps(const std::string& exe) {
     const auto read = [](const std::wstring& path) {
         std::string text(1 << 16, '\0');
@@ -266,23 +266,19 @@ inline long WakeUps(const std::string& exe) {
         if (in) std::fclose(in);
         return text;
     };
-    const auto each = [](const std::wstring& folder, const std::function<void(const std::wstring&)>& visit) {
-        WIN32_FIND_DATAW found;
-        const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &found))
-            if (found.cFileName[0] != L'.') visit(folder + L"\\" + found.cFileName);
-        if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
-    };
     const std::string prefix = std::string("WINEPREFIX=") + std::getenv("WINEPREFIX") + '\0';
     long switches = 0;
-    each(L"Z:\\proc", [&](const std::wstring& process) {
-        if (read(process + L"\\cmdline").find(exe) == std::string::npos || read(process + L"\\environ").find(prefix) == std::string::npos) return;
-        each(process + L"\\task", [&](const std::wstring& task) {
-            const std::string status = read(task + L"\\status");
-            for (size_t at = status.find("ctxt_switches:"); at != std::string::npos; at = status.find("ctxt_switches:", at + 1))
-                switches += std::atol(&status[at + 14]);
-        });
-    });
+    WIN32_FIND_DATAW process;
+    const HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &process);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &process)) {
+        const std::wstring at = L"Z:\\proc\\" + std::wstring(process.cFileName);
+        if (read(at + L"\\cmdline").find(exe) == std::string::npos || read(at + L"\\environ").find(prefix) == std::string::npos)
+            continue;
+        const std::string status = read(at + L"\\status");
+        for (size_t line = status.find("ctxt_switches:"); line != std::string::npos; line = status.find("ctxt_switches:", line + 1))
+            switches += std::atol(&status[line + 14]);
+    }
+    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
     return switches;
 }
 

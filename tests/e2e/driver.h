@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -259,26 +260,22 @@ inline std::optional<POINT> TrayIcon() {
 // How often the main thread of the Linux process that runs `exe` in this Wine session (its command line names
 // it, its WINEPREFIX is the driver's) woke up so far: its context switches, as /proc counts them.
 inline long WakeUps(const std::string& exe) {
-    const auto read = [](const std::wstring& path) {
-        std::string text(1 << 16, '\0');
-        FILE* in = _wfopen(path.c_str(), L"rb");
-        text.resize(in ? std::fread(&text[0], 1, text.size(), in) : 0);
-        if (in) std::fclose(in);
-        return text;
+    const auto read = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     };
     const std::string prefix = std::string("WINEPREFIX=") + std::getenv("WINEPREFIX") + '\0';
     long switches = 0;
-    WIN32_FIND_DATAW process;
-    const HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &process);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &process)) {
-        const std::wstring at = L"Z:\\proc\\" + std::wstring(process.cFileName);
-        if (read(at + L"\\cmdline").find(exe) == std::string::npos || read(at + L"\\environ").find(prefix) == std::string::npos)
+    WIN32_FIND_DATAA found;
+    const HANDLE search = ::FindFirstFileA("Z:\\proc\\*", &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &found)) {
+        const std::string at = std::string("Z:\\proc\\") + found.cFileName, status = read(at + "\\status");
+        if (read(at + "\\cmdline").find(exe) == std::string::npos || read(at + "\\environ").find(prefix) == std::string::npos)
             continue;
-        const std::string status = read(at + L"\\status");
         for (size_t line = status.find("ctxt_switches:"); line != std::string::npos; line = status.find("ctxt_switches:", line + 1))
             switches += std::atol(&status[line + 14]);
     }
-    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+    ::FindClose(search);
     return switches;
 }
 

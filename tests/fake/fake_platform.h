@@ -52,9 +52,7 @@ public:
     std::set<int> pressedKeys;
     std::set<int> tappedKeys;  // pressed and released since their last query
     bool windows2000 = false;  // no GetLayeredWindowAttributes
-    bool failSetLayeredAttributes = false;
-    bool failSetWindowPos = false;
-    bool failSetWindowLong = false;
+    bool failSetLayeredAttributes = false, failSetWindowPos = false, failSetWindowLong = false;
     std::set<RegRoot> readOnlyRoots;
     // A 32-bit program on 64-bit Windows (its own view of HKLM\Software is the 32-bit copy), or a 64-bit program.
     bool wow64 = false, x64 = false;

@@ -359,8 +359,13 @@ TEST_F(PollerTest, ThePollStandsStillHalfASecondAfterTheLastInputAndGoesOnAtTheF
         fake.foreground = fronts[step.front];
         bool press = false;
         switch (step.act) {
-            case kTick: case kBusyTick: wake.AfterTick(step.act == kBusyTick); break;
-            case kKey: case kKeyUp: press = wake.Heard({true, '3', step.act == kKeyUp}); break;
+            case kTick: wake.AfterTick(false); break;
+            case kBusyTick:  // a modifier held: the poll repeats whatever it acts on
+                fake.pressedKeys = {kVkControl};
+                poller.Tick();
+                wake.AfterTick(poller.Busy());
+                break;
+            case kKey: case kKeyUp: press = wake.Heard({true, '3', step.act == kKeyUp}), fake.pressedKeys.clear(); break;
             case kLetter: press = wake.Heard({true, 'A', false}); break;
             case kMouse: wake.Heard({}); break;
             case kUnheard: fake.lastInput = fake.now; break;

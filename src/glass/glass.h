@@ -94,7 +94,8 @@ public:
     // layered style goes where Lumvale added it, and so does the mouse's way
     // through. 0-254 give it that alpha, with the colour key it has and the
     // mouse let through where it was. A change that is not made leaves the
-    // window as it was.
+    // window as it was, but for the mouse, which "opaque" gives back first
+    // whatever follows: no window is left one cannot click.
     AlphaChange SetWindowAlpha(Hwnd window, std::int16_t alpha, const OnMade& made = {});
 
     // A change of the user's or a remembered one: alpha of the level, then

@@ -12,13 +12,15 @@
 namespace e2e {
 namespace {
 
-// The classes of the top-level windows of a process, "+" after the visible ones.
+// The classes of the top-level windows of a process, "+" after the visible ones; not the system's IME windows of its
+// thread ("IME", and "Wine IME" that Wine 10 adds once the thread has had the keyboard).
 std::wstring WindowsOf(const Process& process) {
     std::wstring windows;
     for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
-        if (owner == process.id()) windows += ClassOf(window) + (::IsWindowVisible(window) ? L"+ " : L" ");
+        const std::wstring name = ClassOf(window);
+        if (owner == process.id() && name != L"IME" && name != L"Wine IME") windows += name + (::IsWindowVisible(window) ? L"+ " : L" ");
     }
     return windows;
 }

@@ -434,10 +434,11 @@ private:
 };
 
 // A notification area of the driver's, found before the shell's (Wine sends each request to the topmost
-// "Shell_TrayWnd" as WM_COPYDATA): it refuses every request, or hands each on to the shell's; it keeps what reached it.
+// "Shell_TrayWnd" as WM_COPYDATA): it refuses, takes or hands on to the shell's every request, and keeps what reached it.
 class FakeTray {
 public:
-    explicit FakeTray(bool refuses = false) : refuses_(refuses) {
+    enum Answer { kRefuse, kTake, kHandOn };
+    explicit FakeTray(Answer answer = kTake) : answer_(answer) {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &FakeTray::Proc;
         windowClass.lpszClassName = L"Shell_TrayWnd";
@@ -456,9 +457,9 @@ private:
         if (message != WM_COPYDATA || !self) return ::DefWindowProcW(window, message, wParam, lParam);
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         self->requests_.emplace_back(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-        return !self->refuses_ && ::SendMessageW(Taskbar(), message, wParam, lParam);
+        return self->answer_ == kHandOn ? ::SendMessageW(Taskbar(), message, wParam, lParam) : self->answer_ == kTake;
     }
-    bool refuses_;
+    Answer answer_;
     HWND window_ = nullptr;
     std::vector<std::wstring> requests_;
 };

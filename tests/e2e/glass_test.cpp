@@ -122,7 +122,7 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
     Notepad notepad;
     const Target topmost(L"on top before", {560, 60, 960, 300}, WS_OVERLAPPEDWINDOW, L"LumvaleE2ETarget", WS_EX_TOPMOST);
     const Target keyed(L"keyed", {100, 420, 500, 700}), perPixel(L"per-pixel");  // one with its own alpha: unit table
-    auto tray = std::make_unique<FakeTray>();  // hears the balloons (Wine 10.0's shell shows none beside its taskbar)
+    auto tray = std::make_unique<FakeTray>(FakeTray::kHandOn);  // hears the balloons (Wine 10.0's shell shows none)
     for (HWND window : {keyed.get(), perPixel.get()})
         ::SetWindowLongW(window, GWL_EXSTYLE, ::GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(keyed.get(), RGB(255, 255, 255), 0, LWA_COLORKEY);
@@ -151,6 +151,7 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
         EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 180; }));
     }
     Screenshot(L"balloon");  // the shell's, shown 2 s after it was asked for (by Wine 8: Wine 10.0's shows none)
+    tray = std::make_unique<FakeTray>();  // takes the requests: the shell is left out while a window does not answer
     const HANDLE thread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(stuck.window(), nullptr));
     ::SuspendThread(thread);
     // A hot-key, and a choice in the popup that opens over it without waiting, are refused; said once.

@@ -216,7 +216,7 @@ LRESULT PopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!filling_) ::PostMessageW(hwnd(), kChoiceMessage, wParam, lParam);
             return 0;
         case kChoiceMessage: {
-            const std::shared_ptr<PopupWindow> running = shared_from_this();
+            const std::shared_ptr<PopupWindow> running = weak_from_this().lock();
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         }

@@ -123,8 +123,12 @@ void SettingsDialog::Open(HWND owner) {
 }
 
 void SettingsDialog::ShowModal(HWND owner) {
+    // The owner is disabled before the dialog shows, as a system dialog box's
+    // is: the dialog is never up while its owner still takes input.
+    const bool ownerWasEnabled = owner && !::EnableWindow(owner, FALSE);
     Open(owner);
     if (exists()) RunModalLoop(hwnd(), owner);
+    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
 }
 
 void SettingsDialog::BringToFront() {

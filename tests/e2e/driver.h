@@ -19,6 +19,13 @@
 
 namespace e2e {
 
+// The driver reads other programs' windows as they are drawn: Wine 10, as Windows, scales what a program that is not
+// DPI-aware reads of them. Per monitor (v2) where the system has it, else for the system's DPI.
+inline const bool kDpiAware = [] {
+    const auto perMonitor = reinterpret_cast<BOOL(WINAPI*)(HANDLE)>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext"));
+    return perMonitor ? perMonitor(reinterpret_cast<HANDLE>(-4)) : ::SetProcessDPIAware();
+}();
 inline const std::wstring kProgramKey = L"Software\\Lumvale";
 inline const std::wstring kSettings = L"软件设置    ";
 inline const std::wstring kRemember = L"提示：     ";
@@ -458,10 +465,11 @@ private:
 };
 
 // A notification area of the driver's, found before the shell's (Wine sends each request to the topmost
-// "Shell_TrayWnd" as WM_COPYDATA): it refuses or takes every request, and keeps what reached it.
+// "Shell_TrayWnd" as WM_COPYDATA): it refuses, takes or hands on to the shell's every request, and keeps what reached it.
 class FakeTray {
 public:
-    explicit FakeTray(bool refuses = false) : refuses_(refuses) {
+    enum Answer { kRefuse, kTake, kHandOn };
+    explicit FakeTray(Answer answer = kTake) : answer_(answer) {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &FakeTray::Proc;
         windowClass.lpszClassName = L"Shell_TrayWnd";
@@ -480,9 +488,9 @@ private:
         if (message != WM_COPYDATA || !self) return ::DefWindowProcW(window, message, wParam, lParam);
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         self->requests_.emplace_back(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-        return !self->refuses_;
+        return self->answer_ == kHandOn ? ::SendMessageW(Taskbar(), message, wParam, lParam) : self->answer_ == kTake;
     }
-    bool refuses_;
+    Answer answer_;
     HWND window_ = nullptr;
     std::vector<std::wstring> requests_;
 };

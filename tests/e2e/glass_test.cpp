@@ -116,6 +116,7 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
     Notepad notepad;
     const Target topmost(L"on top before", {560, 60, 960, 300}, WS_OVERLAPPEDWINDOW, L"LumvaleE2ETarget", WS_EX_TOPMOST);
     const Target keyed(L"keyed", {100, 420, 500, 700}), perPixel(L"per-pixel");  // one with its own alpha: unit table
+    auto tray = std::make_unique<FakeTray>(FakeTray::kHandOn);  // hears the balloons (Wine 10.0's shell shows none)
     for (HWND window : {keyed.get(), perPixel.get()})
         ::SetWindowLongW(window, GWL_EXSTYLE, ::GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(keyed.get(), RGB(255, 255, 255), 0, LWA_COLORKEY);
@@ -135,13 +136,7 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
         EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) << "its layering stays";
     }
     EXPECT_TRUE(DrawPerPixel(perPixel.get())) << "its program still draws it";
-    // Said in the shell's balloon, which shows 2 s after it was asked for.
-    EXPECT_TRUE(WaitUntil([] {
-        for (HWND tip = nullptr; (tip = ::FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) != nullptr;)
-            if (::IsWindowVisible(tip) && TextOf(tip) == L"这个窗口自己绘制透明效果，Lumvale 不改变它。") return true;
-        return false;
-    }));
-    Screenshot(L"balloon");
+    EXPECT_EQ(tray->Carried(L"这个窗口自己绘制透明效果，Lumvale 不改变它。"), 1) << "said once";
 
     // Glassed: a window on top before, and the one that then stops answering in front.
     for (HWND window : {notepad.window(), topmost.get(), keyed.get(), stuck.window()}) {
@@ -149,9 +144,10 @@ TEST_F(HotKeys, WhatTheirProgramSetIsKeptNothingWaitsForAWindowThatStopsAnswerin
         Chord({VK_CONTROL, VK_SHIFT, '5'});
         EXPECT_TRUE(WaitUntil([&] { return Alpha(window) == 180; }));
     }
+    Screenshot(L"balloon");  // the shell's, shown 2 s after it was asked for (by Wine 8: Wine 10.0's shows none)
+    tray = std::make_unique<FakeTray>();  // takes the requests: the shell is left out while a window does not answer
     const HANDLE thread = ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(stuck.window(), nullptr));
     ::SuspendThread(thread);
-    auto tray = std::make_unique<FakeTray>();  // hears the balloons
     // A hot-key, and a choice in the popup that opens over it without waiting, are refused; said once.
     Chord({VK_CONTROL, VK_SHIFT, '3'});
     const HWND overStuck = lumvale->Popup(stuck.window(), StatusBar(stuck.window()));

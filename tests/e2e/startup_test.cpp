@@ -17,7 +17,7 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
         ASSERT_FALSE(TrayIcon()) << "an icon is left from before";
         // The first time a shell slow at log-on refuses the icon until asked twice, and announces nothing once ready.
         const bool windows2000 = std::wstring(version) == L"win2k";
-        auto slowShell = windows2000 ? std::make_unique<FakeTray>(true) : nullptr;
+        auto slowShell = windows2000 ? std::make_unique<FakeTray>(FakeTray::kRefuse) : nullptr;
         Target second(L"", {0, 0, 400, 28}, WS_POPUP, L"Shell_SecondaryTrayWnd");  // another monitor's
         // Windows 2000 has no raw input and cannot limit the DLL search. (32-bit
         // Wine fails to start a program under a debugger: the x86 tier keeps them.)

@@ -6,8 +6,9 @@
 #   check-imports.sh OBJDUMP EXE [ALLOWLIST]
 set -euo pipefail
 dump=$("$1" -p "$2")
-imports=$(awk '/DLL Name:/ { dll = tolower($3); next } /^[^\t]/ { dll = "" }
-  dll != "" && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ { print dll "!" $3 }' <<<"$dump" | sort -u)
+# Each row: the address, an Ordinal column (<none>) from binutils 2.44 on, the hint, the name.
+imports=$(awk '/DLL Name:/ { dll = tolower($3); next } /^[^\t]/ { dll = "" } { f = $2 == "<none>" ? 3 : 2 }
+  dll != "" && NF > f && $1 ~ /^[0-9a-f]+$/ && $f ~ /^[0-9a-f]+$/ { print dll "!" $(f + 1) }' <<<"$dump" | sort -u)
 [[ -n $imports ]] || { echo "no imports found in $2" >&2; exit 1; }
 stray=$(comm -23 <(cut -d'!' -f1 <<<"$imports" | sort -u) \
   <(printf '%s\n' advapi32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll))

@@ -100,7 +100,7 @@ add_executable(e2e_tests ${LUMVALE_E2E_SOURCES})
 target_link_libraries(e2e_tests PRIVATE gtest_main user32 gdi32 shell32 advapi32 psapi)
 target_compile_definitions(e2e_tests PRIVATE UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_link_options(e2e_tests PRIVATE -static)
-# Stands in for the browser, the mail program and an app of Windows 10 and 11.
+# Stands in for a host of the shell of Windows 10 and 11.
 add_executable(stand_in WIN32 tests/e2e/stand_in.cpp)
 target_compile_definitions(stand_in PRIVATE UNICODE _UNICODE)
 target_link_options(stand_in PRIVATE -municode -static)

@@ -71,7 +71,7 @@ TEST_F(HotKeys, NeitherTheDesktopNorTheTaskbarsAreGlassedNorAnythingWhileTheSess
     // window; the Start menu of Windows 10 and 11 (a top-level CoreWindow of its host).
     const std::wstring start = ExeDirectory() + L"\\StartMenuExperienceHost.exe";
     ::CopyFileW((ExeDirectory() + L"\\stand_in.exe").c_str(), start.c_str(), FALSE);
-    const Process startMenu(L"\"" + start + L"\" 0");
+    const Process startMenu(L"\"" + start + L"\"");
     for (const wchar_t* shell : {L"WorkerW", L"Progman", L"Shell_SecondaryTrayWnd", L"NotifyIconOverflowWindow",
                                  L"TopLevelWindowForOverflowXamlIsland", L"DV2ControlHost", L"TaskListThumbnailWnd",
                                  L"MultitaskingViewFrame", L"XamlExplorerHostIslandWindow", L"LumvaleMain",
@@ -308,31 +308,6 @@ TEST_F(Popup, ItsChoicesAndBoxesActOnTheWindowInFrontAndAreShownTheNextTime) {
     ASSERT_TRUE(lumvale.Ended());
     EXPECT_EQ(lumvale.ExitCode(), 0u);
     EXPECT_FALSE(Exists(Section(L"Temp")));
-}
-
-TEST_F(Popup, AppsInTheFramesOfTheirHostAreLabelledAndRememberedApart) {
-    SetSetting(kRemember, L"1");
-    Lumvale lumvale;
-    // Frames of the driver's, each holding the content window of an app:
-    // stand_in.exe under the app's name. The first is remembered at 50%.
-    const std::wstring apps[] = {L"calc-app.exe", L"photos-app.exe"};
-    std::unique_ptr<Target> frames[2];
-    std::unique_ptr<Process> contents[2];
-    for (int i = 0; i < 2; ++i) {
-        ::CopyFileW((ExeDirectory() + L"\\stand_in.exe").c_str(), (ExeDirectory() + L"\\" + apps[i]).c_str(), FALSE);
-        frames[i] = std::make_unique<Target>(apps[i].c_str(), RECT{120, 100, 620, 450}, WS_OVERLAPPEDWINDOW,
-                                             L"ApplicationFrameWindow");
-        const HWND frame = frames[i]->get();
-        contents[i] = std::make_unique<Process>(L"\"" + ExeDirectory() + L"\\" + apps[i] + L"\" " + HandleText(frame));
-        EXPECT_TRUE(WaitUntil([&] { return ::FindWindowExW(frame, nullptr, L"Windows.UI.Core.CoreWindow", nullptr); }));
-        const HWND popup = lumvale.Popup(frame, Inside(frame));
-        ASSERT_NE(popup, nullptr);
-        EXPECT_NE(Child(popup, L"Static", apps[i]), nullptr) << "labelled with its app";
-        EXPECT_EQ(Alpha(frame), 255) << "not remembered with the other";
-        Click(i == 0 ? Item(popup, 4) : POINT{900, 700});
-    }
-    EXPECT_EQ(Read(Section(L"Wins"), L"calc-app.exeApplicationFrameWindow"), L"4");
-    EXPECT_EQ(Alpha(frames[0]->get()), 180);
 }
 
 }  // namespace

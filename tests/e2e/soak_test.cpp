@@ -66,7 +66,7 @@ TEST_F(Soak, RandomInputLeavesBothCopiesHealthy) {
             for (int copy = 0; copy < 2; ++copy)
                 if (const HWND popup = copies[copy].Window(L"LumvalePopup")) {
                     popped[copy] = true;
-                    Click(between(0, 3) ? Centre(Children(popup, L"Button")[between(0, 2)]) : Item(popup, between(0, 8)));
+                    Click(between(0, 3) ? Centre(Children(popup, L"Button")[between(0, 3)]) : Item(popup, between(0, 8)));
                 }
             Click({900, between(60, 600)});
         } else if (const auto icon = TrayIcon()) {

@@ -309,7 +309,7 @@ TEST_F(PollerTest, ADesktopIsNoTargetAndAnAppFrameIsNamedAfterItsAppOnceThatMove
     EXPECT_EQ(windows.WindowIdentity(frame) + windows.ExeName(frame), L"");
     fake.AddWindow({L"Windows.UI.Core.CoreWindow", L"", frame, 100, 101});
     poller.Tick();
-    EXPECT_EQ(AlphaOf(frame), 180);
+    EXPECT_EQ(std::make_pair(AlphaOf(frame), windows.ExeName(frame)), std::make_pair(180, std::wstring(L"editor.exe")));
     fake.foreground = fake.AddWindow({L"ApplicationFrameWindow", L"Suspended", 0, 200, 201});
     const int reads = fake.reads;
     for (int tick = 0; tick < 100; ++tick) poller.Tick();

@@ -465,7 +465,7 @@ private:
 };
 
 // A notification area of the driver's, found before the shell's (Wine sends each request to the topmost
-// "Shell_TrayWnd" as WM_COPYDATA): it refuses, takes or hands on to the shell's every request, and keeps what reached it.
+// "Shell_TrayWnd" as WM_COPYDATA): it refuses, takes, or hands on to the shell's every request; it keeps what reached it.
 class FakeTray {
 public:
     enum Answer { kRefuse, kTake, kHandOn };

@@ -20,7 +20,8 @@ std::wstring WindowsOf(const Process& process) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
         const std::wstring name = ClassOf(window);
-        if (owner == process.id() && name != L"IME" && name != L"Wine IME") windows += name + (::IsWindowVisible(window) ? L"+ " : L" ");
+        if (owner == process.id() && name != L"IME" && name != L"Wine IME")
+            windows += name + (::IsWindowVisible(window) ? L"+ " : L" ");
     }
     return windows;
 }

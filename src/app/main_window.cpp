@@ -146,6 +146,15 @@ void MainWindow::SystemTrayHandler(std::int16_t& /*action*/) {
     }
 }
 
+void MainWindow::GiveTheKeyboardBack(HWND before) {
+    // To the window the user worked in: the one in front when the icon was
+    // clicked, unless the click brought the taskbar to the front (as on
+    // Windows), then the last one the poll saw in front.
+    Hwnd back = FromHwnd(before);
+    if (app_.windows.IsNeverATarget(back)) back = app_.poller.WindowInFront();
+    if (back != 0 && ::IsWindow(ToHwnd(back))) ::SetForegroundWindow(ToHwnd(back));
+}
+
 void MainWindow::TaskbarCreated() { app_.glass.ApplyTaskbarAlpha(); }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -31,6 +31,7 @@ public:
     void Unload();
 
     void SystemTrayHandler(std::int16_t& action) override;
+    void GiveTheKeyboardBack(HWND before) override;
     void TaskbarCreated() override;
 
 protected:

@@ -145,9 +145,11 @@ void Poller::ApplyRememberedAlpha() {
         if (std::exchange(awaitedFrame_, window) != window) frameLooks_ = 0;
         if (++frameLooks_ < kFrameLooks) return;
     }
+    const bool target = window != 0 && !windows_.IsNeverATarget(window);
+    if (target) inFront_ = window;
     const std::wstring key = DecimalText(window);
-    if (!refused_.Contains(window) && store_.ReadSetting(store_names::kTemp, key, L"").empty() &&
-        !windows_.IsNeverATarget(window) && platform_.GetProp(window, kGivenBackProperty) == 0) {
+    if (target && !refused_.Contains(window) && store_.ReadSetting(store_names::kTemp, key, L"").empty() &&
+        platform_.GetProp(window, kGivenBackProperty) == 0) {
         const std::wstring identity = windows_.WindowIdentity(window);
         // An empty identity would name the section's unnamed default value.
         if (!identity.empty()) {

@@ -85,6 +85,9 @@ public:
     void Resume();
 
     std::int16_t PopupTriggerState() const { return popupTriggerState_; }
+    // The last window a tick or a look found in front that is no shell
+    // surface nor Lumvale's hidden window; 0 before the first.
+    Hwnd WindowInFront() const { return inFront_; }
 
 private:
     Platform& platform_;
@@ -101,6 +104,7 @@ private:
     // The window in front whose records were read and acted on; 0 when the
     // next tick must look again.
     Hwnd settledWindow_ = 0;
+    Hwnd inFront_ = 0;
     // An app's frame in front that its app has not moved into yet, and how
     // often it was looked at.
     Hwnd awaitedFrame_ = 0;

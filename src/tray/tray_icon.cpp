@@ -22,9 +22,8 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         ::SetForegroundWindow(trayOwnerWindow);
         trayMenuOwner->SystemTrayHandler(action);
         // Where the hidden window still has the keyboard once the menu and
-        // its item are done, what the user types next would go nowhere: it
-        // goes back to the window that was in front before.
-        if (::GetForegroundWindow() == window && before != window && ::IsWindow(before)) ::SetForegroundWindow(before);
+        // its item are done, what the user types next would go nowhere.
+        if (trayMenuOwner && ::GetForegroundWindow() == window) trayMenuOwner->GiveTheKeyboardBack(before);
         return -1;
     }
     if (message == WM_ACTIVATEAPP && !wParam) {

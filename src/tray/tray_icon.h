@@ -28,6 +28,9 @@ class TrayMenuOwner {
 public:
     virtual ~TrayMenuOwner() = default;
     virtual void SystemTrayHandler(std::int16_t& action) = 0;
+    // The menu is done and the hidden window still has the keyboard;
+    // `before` was in front when the icon was clicked.
+    virtual void GiveTheKeyboardBack(HWND before) = 0;
     // The icon is back on a new taskbar, which has none of the old one's
     // settings.
     virtual void TaskbarCreated() = 0;

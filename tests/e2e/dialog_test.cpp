@@ -33,9 +33,8 @@ protected:
     static void Pick(HWND list, int index) {
         Click(list);
         WaitUntil([&] { return ::SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0) != 0; });
-        Chord({VK_HOME}, 40);
-        for (int i = 0; i < index; ++i) Chord({VK_DOWN}, 40);
-        Chord({VK_RETURN}, 40);
+        for (int i = -1; i < index; ++i) Tap(i < 0 ? VK_HOME : VK_DOWN);  // each key once, as FromTray
+        Tap(VK_RETURN);
     }
     // Drags on the slider from `from` pixels into it to `to`, either end passed.
     static void Drag(HWND dialog, int from, int to) {

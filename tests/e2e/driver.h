@@ -376,9 +376,9 @@ public:
         Click(*icon, right);
         if (!WaitUntil([&] { return Window(L"#32768") != nullptr; })) return nullptr;
         MoveTo({40, 40});  // off the icon, so that no later press lands where Wine last saw it
-        for (int i = 0; i < downs; ++i) Chord({VK_DOWN}, 40);
-        if (downs < 0) Chord({VK_UP}, 40);
-        Chord({VK_RETURN}, 40);
+        // Each key once: the menu reads its messages, and a key pressed again would pick another item.
+        for (int i = 0; i < std::abs(downs); ++i) Tap(downs < 0 ? VK_UP : VK_DOWN);
+        Tap(VK_RETURN);
         const HWND window = className ? Await(className) : nullptr;
         Pump(300);
         return window;

@@ -264,21 +264,20 @@ inline std::optional<POINT> TrayIcon() {
     return std::nullopt;
 }
 
-// How often the main thread of the Linux process that runs `exe` in this Wine session (its command line names
-// it, its WINEPREFIX is the driver's) woke up so far: its context switches, as /proc counts them.
-inline long WakeUps(const std::string& exe) {
+// How often the main thread of the Linux process whose command line is the program at `path` (a copy in this
+// build's own folder) woke up so far: its context switches, as /proc counts them.
+inline long WakeUps(const std::wstring& path) {
     const auto read = [](const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
-    const std::string prefix = std::string("WINEPREFIX=") + std::getenv("WINEPREFIX") + '\0';
+    const std::string exe(path.begin(), path.end());
     long switches = 0;
     WIN32_FIND_DATAA found;
     const HANDLE search = ::FindFirstFileA("Z:\\proc\\*", &found);
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &found)) {
         const std::string at = std::string("Z:\\proc\\") + found.cFileName, status = read(at + "\\status");
-        if (read(at + "\\cmdline").find(exe) == std::string::npos || read(at + "\\environ").find(prefix) == std::string::npos)
-            continue;
+        if (read(at + "\\cmdline").find(exe) == std::string::npos) continue;
         for (size_t line = status.find("ctxt_switches:"); line != std::string::npos; line = status.find("ctxt_switches:", line + 1))
             switches += std::atol(&status[line + 14]);
     }

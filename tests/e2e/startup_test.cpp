@@ -39,13 +39,14 @@ TEST_F(Startup, FromWindows2000OnItStaysInTheTrayWithTheStoredTaskbarAlphaUntilE
         EXPECT_TRUE(WaitUntil([&] { return Alpha(Taskbar()) == alpha; })) << stored;
         EXPECT_FALSE(Exists(Section(L"Temp"))) << "the last run's records are gone";
         // Two seconds without input, and a hot-key acts: woken by raw input, or where there is none, never asleep
-        // (asleep, it wakes a few dozen times a second here; polling, some two hundred).
+        // (asleep, its main thread woke 15 to 36 times a second here, under Wine 10 and 8; polling, 97 and 143).
         Target target;
+        const std::wstring exe = ExeDirectory() + L"\\lumvale.exe";
         Pump(700);
-        const long woke = WakeUps("lumvale.exe");
+        const long woke = WakeUps(exe);
         Pump(1300);
-        const long rate = (WakeUps("lumvale.exe") - woke) * 1000 / 1300;
-        EXPECT_EQ(rate < 100, missing.empty()) << rate << " wake-ups a second, " << version;
+        const long rate = (WakeUps(exe) - woke) * 1000 / 1300;
+        EXPECT_TRUE(woke > 0 && (rate < 60) == missing.empty()) << woke << " wake-ups, then " << rate << " a second, " << version;
         Chord({VK_CONTROL, VK_SHIFT, '3'});
         EXPECT_TRUE(WaitUntil([&] { return Alpha(target.get()) == 150; }, 1000)) << version;
         Write(Section(L"Temp"), L"4242", L"3");

@@ -369,15 +369,17 @@ public:
     }
     // Picks the item `downs` presses of Down into the icon's menu (1 设置, 2 还原所有窗口,
     // 3 帮助, 4 关于, 5 the credit; -1: the last, 离开); returns the window that opens.
+    // A step that fails says which, since each leaves Lumvale running alike.
     HWND FromTray(int downs, const wchar_t* className = nullptr, bool right = false) const {
         const auto icon = TrayIcon();
-        if (!icon) return nullptr;
-        Click(*icon, right);
-        if (!WaitUntil([&] { return Window(L"#32768") != nullptr; })) return nullptr;
+        if (icon) Click(*icon, right);
+        if (!icon || !WaitUntil([&] { return Window(L"#32768") != nullptr; }))
+            return ADD_FAILURE() << (icon ? "the icon's menu did not open" : "no icon to click"), nullptr;
         MoveTo({40, 40});  // off the icon, so that no later press lands where Wine last saw it
         // Each key once: the menu reads its messages, and a key pressed again would pick another item.
         for (int i = 0; i < std::abs(downs); ++i) Tap(downs < 0 ? VK_UP : VK_DOWN);
         Tap(VK_RETURN);
+        EXPECT_TRUE(WaitUntil([&] { return !Window(L"#32768"); })) << "the menu took no keys";
         const HWND window = className ? Await(className) : nullptr;
         Pump(300);
         return window;

@@ -43,8 +43,8 @@ void PollWake::AfterTick(bool busy) {
     if (NotBefore(sessionInput, lastInput_)) lastInput_ = sessionInput;
     if (!NotBefore(now, lastInput_ + kInputRestMs)) return;
     // Asked again after the next rest, not on every tick.
-    if (windows_.RunsWithMoreRights(platform_.GetForegroundWindow()) ||
-        !platform_.RegisterRawInputDevices(RawInputDevice::Mouse, window_)) {
+    const Hwnd front = platform_.GetForegroundWindow();
+    if (windows_.RunsWithMoreRights(front) || !platform_.RegisterRawInputDevices(RawInputDevice::Mouse, window_)) {
         lastInput_ = now;
         return;
     }
@@ -57,20 +57,19 @@ void PollWake::AfterTick(bool busy) {
         return;
     }
     asleep_ = true;
-    front_ = platform_.GetForegroundWindow();
+    front_ = front;
     down_.reset();
 }
 
-bool PollWake::Look() {
-    if (!asleep_ || paused_) return false;
+void PollWake::Look() {
+    if (!asleep_ || paused_) return;
     // A window's rights are read once it comes to the front: each reading
     // is a few calls into the system, a look only two.
     const Hwnd front = platform_.GetForegroundWindow();
     const bool moreRights = front != std::exchange(front_, front) && windows_.RunsWithMoreRights(front);
-    if (platform_.GetLastInputInfo() == sleptAt_ && !moreRights) return false;
+    if (platform_.GetLastInputInfo() == sleptAt_ && !moreRights) return;
     Wake();
     lastInput_ = platform_.GetTickCount();
-    return true;
 }
 
 void PollWake::Pause(bool paused) {

@@ -50,8 +50,8 @@ public:
     // input moved since the poll fell asleep although nothing was heard (the
     // keys went to a window of a program with more rights, or the secure
     // desktop of a UAC prompt or Ctrl+Alt+Del showed), or the window now in
-    // front runs with more rights, or nothing is in front. True when it did.
-    bool Look();
+    // front runs with more rights, or nothing is in front.
+    void Look();
     // While paused the poll stands still and input does not start it; the
     // end of a pause starts it.
     void Pause(bool paused);

@@ -127,7 +127,6 @@ void PopupWindow::CreateControls() {
 }
 
 void PopupWindow::Fill(const PopupContent& content) {
-    target_ = content.target;
     ::SetWindowTextW(lbExe_, content.exeCaption.c_str());
     classTooltip_ = content.classTooltip;
     tooltips_.Set(lbClass_, classTooltip_.c_str());
@@ -176,7 +175,7 @@ void PopupWindow::Close() {
     // (until this thread hears of it). So the popup gives it back to its
     // target where it has it, and otherwise gives up being active first.
     if (::GetForegroundWindow() == hwnd())
-        ::SetForegroundWindow(ToHwnd(target_));
+        ::SetForegroundWindow(ToHwnd(logic_.target()));
     else if (::GetActiveWindow() == hwnd())
         ::SetActiveWindow(nullptr);
     ::DestroyWindow(hwnd());

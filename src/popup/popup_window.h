@@ -56,7 +56,6 @@ private:
     Glass& glass_;
     Platform& platform_;
     bool filling_ = false;
-    Hwnd target_ = 0;
     Dpi dpi_;
 
     unique_gdi_object font_;

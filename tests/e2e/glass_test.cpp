@@ -35,11 +35,12 @@ TEST_F(HotKeys, DigitsGlassTheWindowInFrontWhichGetsTheKeysAndRememberedOnesCome
     SetSetting(kRemember, L"0");
     Lumvale lumvale;
     Notepad notepad;
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 150; }));
-    EXPECT_EQ(Read(Section(L"Temp"), HandleText(notepad.window())), L"2");
+    // Each record is written once the change is made: both are waited for.
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Alpha(notepad.window()) == 150 && Read(Section(L"Temp"), HandleText(notepad.window())) == L"2"; }));
     Chord({VK_CONTROL, VK_SHIFT, '0'});
-    EXPECT_TRUE(WaitUntil([&] { return Alpha(notepad.window()) == 255; }));
-    EXPECT_EQ(Read(Section(L"Wins"), L"notepad.exeNotepad"), L"-1");
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Alpha(notepad.window()) == 255 && Read(Section(L"Wins"), L"notepad.exeNotepad") == L"-1"; }));
 
     // After a rest without input the poll stands still (the first keys wake it: Startup): a right click wakes it; a
     // window that comes to the front meanwhile gets its opacity within a second (a held combination: unit table).

@@ -375,9 +375,11 @@ public:
         if (icon) Click(*icon, right);
         if (!icon || !WaitUntil([&] { return Window(L"#32768") != nullptr; }))
             return ADD_FAILURE() << (icon ? "the icon's menu did not open" : "no icon to click"), nullptr;
-        MoveTo({40, 40});  // off the icon, so that no later press lands where Wine last saw it
-        // Each key once: the menu reads its messages, and a key pressed again would pick another item.
-        for (int i = 0; i < std::abs(downs); ++i) Tap(downs < 0 ? VK_UP : VK_DOWN);
+        MoveTo({40, 40});  // off the icon for Wine; X keeps the pointer there while the menu holds it
+        // End or Home first, since a move of that pointer may have selected the item under it (the
+        // menu may cover the icon); then each key once, since a key pressed again would pick another item.
+        Tap(downs < 0 ? VK_END : VK_HOME);
+        for (int i = 1; i < std::abs(downs); ++i) Tap(downs < 0 ? VK_UP : VK_DOWN);
         Tap(VK_RETURN);
         EXPECT_TRUE(WaitUntil([&] { return !Window(L"#32768"); })) << "the menu took no keys";
         const HWND window = className ? Await(className) : nullptr;
